@@ -1,0 +1,5 @@
+// The framework core: objects and run-time classes, strings, files, archives, exceptions,
+// collections, time and geometry.
+#pragma once
+#include "AfxDefs.h"
+#include "Object.h"
