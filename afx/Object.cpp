@@ -1,6 +1,4 @@
 #include "Object.h"
-#include "Archive.h"
-#include "Exception.h"
 
 #include <vector>
 
