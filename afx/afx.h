@@ -3,3 +3,6 @@
 #pragma once
 #include "AfxDefs.h"
 #include "Object.h"
+#include "String.h"
+#include "Time.h"
+#include "Rect.h"
