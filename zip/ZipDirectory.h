@@ -1,0 +1,71 @@
+// The central directory: end record, entry headers, the local header of the open entry,
+// and writing the directory back.
+#pragma once
+#include "afx.h"
+#include "afxcoll.h"
+#include "ZipBuffer.h"
+#include "ZipEntryHeader.h"
+
+class CZipVolumeStore;
+
+class CZipDirectory
+{
+public:
+    enum
+    {
+        EndRecordSignature = 0x06054B50,
+        EndRecordSize = 22,
+        MaxCommentLength = 65535,
+        SearchBufferSize = 32768
+    };
+
+    CZipDirectory();
+    virtual ~CZipDirectory();
+
+    void Init(CZipVolumeStore* pStorage);
+    // Forgets everything read: comment, open entry, positions.
+    void Reset();
+    void ReadDirectory();
+    // Deletes the headers.
+    void RemoveHeaders();
+    int GetCount() const { return (int)m_headers.GetSize(); }
+    CZipEntryHeader* GetHeader(int iIndex) const { return (CZipEntryHeader*)m_headers.GetAt(iIndex); }
+
+    // Positions the storage on the entry's data after checking its local header.
+    void OpenEntry(int iIndex);
+    // Checks the open entry's data descriptor, if any, and forgets the entry.
+    void CloseEntry();
+    void WriteDirectory();
+    // Turns a span being created that fits on its first volume into a plain archive.
+    bool RemoveDescriptors(bool bInFile);
+
+    DWORD m_uSignature;
+    WORD m_uThisDisk;
+    WORD m_uDirStartDisk;
+    WORD m_uEntriesOnDisk;
+    WORD m_uEntryCount;
+    DWORD m_uDirSize;
+    DWORD m_uDirOffset;
+    WORD m_uCommentLength;
+    CString m_strComment;
+    CZipEntryHeader* m_pOpenHeader;
+    CZipVolumeStore* m_pStorage;
+    DWORD m_uEndRecordPos;
+    DWORD m_uBytesBeforeArchive;
+    DWORD m_uSearchBufferSize;
+    bool m_bFromDisk;
+    CPtrArray m_headers;
+    CZipBuffer m_localExtra;
+    bool m_bHasDescriptor;
+
+private:
+    DWORD LocateEndRecord();
+    bool CheckLocalHeader();
+    void WriteEndRecord();
+    DWORD GetWrittenSize() const;
+    void RemoveDescriptorsIn(BYTE* pData, DWORD uLength, DWORD& uOut);
+    [[noreturn]] void ThrowError(int iCode) const;
+
+    CZipDirectory(const CZipDirectory&) = delete;
+    CZipDirectory& operator=(const CZipDirectory&) = delete;
+};

@@ -1,0 +1,72 @@
+// A ZIP archive: open it, list and describe its entries, and extract them with
+// decompression and CRC-32 verification.
+#pragma once
+#include "afx.h"
+#include "afxcoll.h"
+#include "ZipDirectory.h"
+#include "ZipEntryHeader.h"
+#include "ZipException.h"
+#include "ZipStreamState.h"
+#include "ZipVolumeStore.h"
+
+class CZipPackage
+{
+public:
+    enum
+    {
+        ModeOpenReadWrite = CZipVolumeStore::ModeOpenReadWrite,
+        ModeOpenReadOnly = CZipVolumeStore::ModeOpenReadOnly,
+        ModeCreate = CZipVolumeStore::ModeCreate,
+        ModeCreateSpanned = CZipVolumeStore::ModeCreateSpanned
+    };
+
+    CZipPackage();
+    virtual ~CZipPackage();
+
+    // Opens an archive (see CZipVolumeStore::Open for iMode and iValue); reads its directory
+    // for modes 0 and 1. Does nothing when the package is already open.
+    void Open(LPCTSTR lpszPath, int iMode = ModeOpenReadOnly, int iValue = 1);
+    // bAfterException: close files only, write nothing.
+    void Close(bool bAfterException = false);
+    // bWholeArchive: whether the archive is closed; else whether the current volume is.
+    bool IsClosed(bool bWholeArchive = true) const;
+    void SetDiskChangeCallback(ZipDiskChangeCallback pfnCallback, void* pUserData);
+
+    int GetCount() const;
+    // A copy of the entry with the name converted to the ANSI code page and '\' separators.
+    bool GetFileInfo(CZipEntryHeader& info, WORD uIndex) const;
+    bool IsDirectory(WORD uIndex) const;
+
+    bool OpenFile(WORD uIndex);
+    DWORD ReadFile(void* pBuffer, DWORD uLength);
+    // Verifies the entry (CRC, data descriptor) and closes it; with a path, also gives that
+    // file the entry's time and attributes.
+    bool CloseFile(LPCTSTR lpszFilePath = NULL);
+    bool CloseFile(CFile& file);
+
+    // Extracts an entry below lpszFolder. Refuses (false) names that would leave the folder.
+    // The file appears at its place only once its data have been verified.
+    bool ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize = 65535);
+
+    bool m_bSlashesToBackslashes;
+    bool m_bOemToAnsi;
+    bool m_bTrackAllocations;
+    CZipStreamState m_stream;
+    CZipVolumeStore m_storage;
+    CPtrList m_allocations;
+    signed char m_iFileState;
+    CZipDirectory m_directory;
+
+private:
+    bool IsValidIndex(int iIndex) const;
+    CZipEntryHeader* GetOpenHeader() const { return m_directory.m_pOpenHeader; }
+    void CheckZlibResult(int iResult) const;
+    [[noreturn]] void ThrowError(int iCode) const;
+    void ExtractToFile(const CString& strTarget, DWORD uBufferSize);
+
+    static void* ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize);
+    static void ZlibFree(void* pOpaque, void* pBlock);
+
+    CZipPackage(const CZipPackage&) = delete;
+    CZipPackage& operator=(const CZipPackage&) = delete;
+};

@@ -1,0 +1,17 @@
+// Path splitting used by the archive library; every helper returns a new string.
+#pragma once
+#include "afx.h"
+
+// "C:" of "C:\dir\file.txt".
+CString ZipGetDriveOfPath(LPCTSTR lpszPath);
+// "C:\dir\" of "C:\dir\file.txt".
+CString ZipGetDriveAndFolder(LPCTSTR lpszPath);
+// "file" of "C:\dir\file.txt".
+CString ZipGetFileTitleOnly(LPCTSTR lpszPath);
+// "dir\file.txt" of "C:\dir\file.txt" or "\dir\file.txt".
+CString ZipStripDrive(LPCTSTR lpszPath);
+// Removes trailing '\' characters.
+CString ZipRemoveTrailingSeparators(LPCTSTR lpszPath);
+// Whether a stored name stays inside the extraction folder: no ".." component and, once the
+// drive is stripped, no ':' (alternate stream or a drive in the middle).
+bool ZipIsSafeEntryName(LPCTSTR lpszName);
