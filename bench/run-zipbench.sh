@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs zipbench.exe under Wine (library against bare zlib, inside one process), then times the whole
+# qenunzip.exe process under Wine against native Info-ZIP unzip on the archive zipbench built, and
+# prints both ratios last. Builds nothing: build the tree first (tools/build.sh).
+#   bench/run-zipbench.sh [BUILD_FOLDER] [RUNS]
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-${QENWIZ_BUILD_DIR:-$top/build}}" && pwd)
+runs=${2:-5}
+prefix=$build/wineprefix
+
+for program in "$build/bench/zipbench.exe" "$build/tools/qenunzip.exe"; do
+  [ -f "$program" ] || { echo "run-zipbench: $program is missing; build first" >&2; exit 2; }
+done
+command -v unzip >/dev/null || { echo "run-zipbench: Info-ZIP unzip is missing" >&2; exit 2; }
+
+# One X server for the whole run, so no timed run pays for starting one.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" \
+       bash -c '"$0" "$@"; rc=$?; WINEPREFIX="$2/wineprefix" wineserver -w; exit $rc' "$0" "$build" "$runs"
+fi
+
+work=$(mktemp -d /tmp/zipbench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+winwork="Z:$(printf '%s' "$work" | tr / '\\')"
+
+"$top/tools/winerun" --prefix "$prefix" --timeout 0 "$build/bench/zipbench.exe" "$winwork" "$runs" \
+  | tr -d '\r' | tee "$work/zipbench.txt"
+extract_line=$(grep '^extract/zlib throughput ratio:' "$work/zipbench.txt")
+
+now_ns() { date +%s%N; }
+
+# Prints the wall time of one run of the command, in nanoseconds; the command's output is dropped
+# for both programs alike.
+time_run() {
+  local start
+  start=$(now_ns)
+  "$@" >/dev/null 2>&1 || { echo "run-zipbench: failed: $*" >&2; return 1; }
+  echo $(($(now_ns) - start))
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+run_qenunzip() {
+  rm -rf "$work/out-qenunzip"
+  time_run "$top/tools/winerun" --prefix "$prefix" "$build/tools/qenunzip.exe" \
+           "$winwork\\bench.zip" -d "$winwork\\out-qenunzip"
+}
+
+run_unzip() {
+  rm -rf "$work/out-unzip"
+  time_run unzip -o "$work/bench.zip" -d "$work/out-unzip"
+}
+
+# The first pair warms the file cache and the Wine server and is not counted.
+run_qenunzip >/dev/null
+run_unzip >/dev/null
+: >"$work/qenunzip.times"
+: >"$work/unzip.times"
+for _ in $(seq "$runs"); do
+  run_qenunzip >>"$work/qenunzip.times"
+  run_unzip >>"$work/unzip.times"
+done
+diff -r "$work/out-qenunzip" "$work/out-unzip" >/dev/null \
+  || { echo "run-zipbench: qenunzip and unzip extracted different files" >&2; exit 1; }
+
+qenunzip_ns=$(median <"$work/qenunzip.times")
+unzip_ns=$(median <"$work/unzip.times")
+awk -v q="$qenunzip_ns" -v u="$unzip_ns" -v n="$runs" 'BEGIN {
+  printf "(c) whole process, median of %d: qenunzip under Wine %.3f s, Info-ZIP unzip natively %.3f s\n", n, q / 1e9, u / 1e9 }'
+echo "$extract_line"
+awk -v q="$qenunzip_ns" -v u="$unzip_ns" 'BEGIN { printf "qenunzip/unzip time ratio: %.2f\n", q / u }'
