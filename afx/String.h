@@ -73,8 +73,9 @@ public:
     int Collate(LPCTSTR lpsz) const;
     int CollateNoCase(LPCTSTR lpsz) const;
 
-    // Extraction: counts are clamped to the string; a count that would end inside a double-byte
-    // character is cut back to its start (and a first index inside one is moved back to its lead byte).
+    // Extraction by byte positions, clamped to the string. A range never splits a double-byte
+    // character: Mid's first index inside one moves back to its lead byte, an end inside one is cut
+    // back to its start, and Right(n) leaves out a character only partly within the last n bytes.
     CString Mid(int nFirst, int nCount) const;
     CString Mid(int nFirst) const;
     CString Left(int nCount) const;

@@ -63,7 +63,7 @@ public:
     CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST = -1);
     CTime(WORD wDosDate, WORD wDosTime, int nDST = -1);
     CTime(const SYSTEMTIME& sysTime, int nDST = -1);
-    CTime(const FILETIME& fileTime, int nDST = -1);   // fileTime is UTC
+    CTime(const FILETIME& fileTime, int nDST = -1);   // UTC instant: exact, nDST has no effect
 
     CTime& operator=(__time64_t time) { m_time = time; return *this; }
     CTime& operator+=(CTimeSpan span) { m_time += span.GetTimeSpan(); return *this; }
