@@ -1,0 +1,81 @@
+// Maps from Windows handles to the framework objects that wrap them.
+//
+// A permanent entry belongs to an object that attached the handle itself (a created or subclassed
+// window, a menu made by the program); FromHandle answers with it. A handle without one gets a
+// temporary wrapper, kept until the thread next goes idle, so pointers returned by FromHandle must
+// not be stored.
+#pragma once
+#include "AfxDefs.h"
+#include <unordered_map>
+#include <vector>
+
+template <class TObject, class THandle>
+class CHandleMap
+{
+public:
+    typedef TObject* (*PFN_CREATE_TEMP)(THandle h);   // new wrapper holding h
+    typedef void (*PFN_DELETE_TEMP)(TObject* p);      // releases the wrapper, never the handle
+
+    CHandleMap(PFN_CREATE_TEMP pfnCreate, PFN_DELETE_TEMP pfnDelete)
+        : m_pfnCreateTemp(pfnCreate), m_pfnDeleteTemp(pfnDelete) {}
+    CHandleMap(const CHandleMap&) = delete;
+    CHandleMap& operator=(const CHandleMap&) = delete;
+    ~CHandleMap() { DeleteTemp(); }
+
+    TObject* FromHandle(THandle h)
+    {
+        if (h == NULL)
+            return NULL;
+        if (TObject* p = LookupPermanent(h))
+            return p;
+        if (TObject* p = LookupTemporary(h))
+            return p;
+        TObject* p = m_pfnCreateTemp(h);
+        m_temporary[h] = p;
+        return p;
+    }
+
+    TObject* LookupPermanent(THandle h) const
+    {
+        auto it = m_permanent.find(h);
+        return it != m_permanent.end() ? it->second : NULL;
+    }
+
+    TObject* LookupTemporary(THandle h) const
+    {
+        auto it = m_temporary.find(h);
+        return it != m_temporary.end() ? it->second : NULL;
+    }
+
+    void SetPermanent(THandle h, TObject* p) { m_permanent[h] = p; }
+
+    // Forgets h in both maps; a temporary wrapper of it is released.
+    void RemoveHandle(THandle h)
+    {
+        m_permanent.erase(h);
+        auto it = m_temporary.find(h);
+        if (it != m_temporary.end())
+        {
+            TObject* p = it->second;
+            m_temporary.erase(it);
+            m_pfnDeleteTemp(p);
+        }
+    }
+
+    void DeleteTemp()
+    {
+        std::vector<TObject*> doomed;
+        doomed.reserve(m_temporary.size());
+        for (auto& entry : m_temporary)
+            doomed.push_back(entry.second);
+        m_temporary.clear();
+        for (TObject* p : doomed)
+            m_pfnDeleteTemp(p);
+    }
+
+private:
+    PFN_CREATE_TEMP m_pfnCreateTemp;
+    PFN_DELETE_TEMP m_pfnDeleteTemp;
+    std::unordered_map<THandle, TObject*> m_permanent;
+    std::unordered_map<THandle, TObject*> m_temporary;
+};
