@@ -6,3 +6,8 @@
 #include "String.h"
 #include "Time.h"
 #include "Rect.h"
+#include "Exception.h"
+#include "File.h"
+#include "MemFile.h"
+#include "SharedFile.h"
+#include "Archive.h"
