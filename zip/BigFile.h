@@ -9,6 +9,9 @@ public:
     CBigFile();
     virtual ~CBigFile();
 
+    // Keeps the path exactly as given.
+    void SetFilePath(LPCTSTR lpszNewName) override;
+
     // nFrom: CFile::begin, CFile::current or CFile::end. Throws the platform's file
     // exception when the system refuses the move.
     ULONGLONG Seek64(LONGLONG lOffset, UINT nFrom);

@@ -60,10 +60,12 @@ public:
 
 private:
     DWORD LocateEndRecord();
-    bool CheckLocalHeader();
+    bool CheckLocalHeader(WORD& uExtraLength);
     void WriteEndRecord();
     DWORD GetWrittenSize() const;
-    void RemoveDescriptorsIn(BYTE* pData, DWORD uLength, DWORD& uOut);
+    // Clears the descriptor flag of every entry and moves the entries up over the marker
+    // and their descriptors; false, with nothing changed, when the offsets do not fit.
+    bool MoveEntriesUp(BYTE* pData, DWORD uLength, DWORD& uOut);
     [[noreturn]] void ThrowError(int iCode) const;
 
     CZipDirectory(const CZipDirectory&) = delete;

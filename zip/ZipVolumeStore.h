@@ -60,6 +60,8 @@ public:
     void NextVolume(DWORD uNeeded, LPCTSTR lpszPath = NULL);
     // Free bytes on the drive of the current file, 0 when unknown.
     DWORD GetVolumeFreeSpace() const;
+    // Bytes that still fit on the current volume of a span being created.
+    DWORD GetRoomLeft() const;
 
     CString GetFilePath() const;
     // The name of volume iDisk of a numbered span built from lpszBase (the current file
@@ -80,7 +82,7 @@ public:
     int m_iCurrentDisk;
 
 private:
-    DWORD GetRoomLeft() const;
+    void CloseVolume();
     void AppendToBuffer(const BYTE* pData, DWORD uLength);
     void OpenVolume(LPCTSTR lpszPath, UINT nFlags);
     void OpenNextRemovableDisk(DWORD uNeeded, const CString& strPath);

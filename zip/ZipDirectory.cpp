@@ -1,0 +1,366 @@
+#include "ZipDirectory.h"
+#include "ZipByteOrder.h"
+#include "ZipException.h"
+#include "ZipVolumeStore.h"
+#include <algorithm>
+
+using std::min;
+
+CZipDirectory::CZipDirectory()
+    : m_uSignature(EndRecordSignature), m_uThisDisk(0), m_uDirStartDisk(0), m_uEntriesOnDisk(0),
+      m_uEntryCount(0), m_uDirSize(0), m_uDirOffset(0), m_uCommentLength(0), m_pOpenHeader(NULL),
+      m_pStorage(NULL), m_uEndRecordPos(0), m_uBytesBeforeArchive(0), m_uSearchBufferSize(SearchBufferSize),
+      m_bFromDisk(false), m_bHasDescriptor(false)
+{
+}
+
+CZipDirectory::~CZipDirectory()
+{
+    RemoveHeaders();
+}
+
+void CZipDirectory::Init(CZipVolumeStore* pStorage)
+{
+    m_pStorage = pStorage;
+}
+
+void CZipDirectory::Reset()
+{
+    m_strComment.Empty();
+    m_pOpenHeader = NULL;
+    m_uEndRecordPos = 0;
+    m_uBytesBeforeArchive = 0;
+    m_bFromDisk = false;
+}
+
+void CZipDirectory::RemoveHeaders()
+{
+    for (int i = 0; i < GetCount(); ++i)
+        delete GetHeader(i);
+    m_headers.RemoveAll();
+    m_pOpenHeader = NULL;
+}
+
+void CZipDirectory::ThrowError(int iCode) const
+{
+    ThrowZipError(iCode, m_pStorage->GetFilePath());
+}
+
+DWORD CZipDirectory::LocateEndRecord()
+{
+    CBigFile& file = m_pStorage->m_file;
+    ULONGLONG uLength = file.GetLength();
+    DWORD uWindow = (DWORD)min<ULONGLONG>(uLength, EndRecordSize + MaxCommentLength);
+    CZipBuffer block;
+    block.Allocate(m_uSearchBufferSize);
+    DWORD uCovered = 0;
+    DWORD uReach;
+    do
+    {
+        uReach = min(uCovered + m_uSearchBufferSize, uWindow);
+        DWORD uBlock = uReach - uCovered;
+        if (uBlock >= 4)
+        {
+            file.Seek64(-(LONGLONG)uReach, CFile::end);
+            if (file.Read(block.GetData(), uBlock) != uBlock)
+                ThrowError(CZipException::CodeCorruptArchive);
+            const BYTE* pData = block.GetData();
+            for (int i = (int)uBlock - 4; i >= 0; --i)
+            {
+                if (ZipGetDword(pData + i) == EndRecordSignature)
+                    return (DWORD)(i + uLength - uReach);
+            }
+        }
+        // Three bytes of overlap find a signature that straddles two blocks.
+        uCovered = uReach - 3;
+    } while (uReach < uWindow);
+    ThrowError(CZipException::CodeCorruptArchive);
+}
+
+void CZipDirectory::ReadDirectory()
+{
+    CBigFile& file = m_pStorage->m_file;
+    m_uEndRecordPos = LocateEndRecord();
+    file.Seek64(m_uEndRecordPos, CFile::begin);
+    BYTE record[EndRecordSize];
+    if (file.Read(record, EndRecordSize) != EndRecordSize)
+        ThrowError(CZipException::CodeCorruptArchive);
+    m_uSignature = ZipGetDword(record);
+    m_uThisDisk = ZipGetWord(record + 4);
+    m_uDirStartDisk = ZipGetWord(record + 6);
+    m_uEntriesOnDisk = ZipGetWord(record + 8);
+    m_uEntryCount = ZipGetWord(record + 10);
+    m_uDirSize = ZipGetDword(record + 12);
+    m_uDirOffset = ZipGetDword(record + 16);
+    m_uCommentLength = ZipGetWord(record + 20);
+
+    m_pStorage->SetCurrentDisk(m_uThisDisk);
+    bool bSpanned = m_pStorage->IsSpanned() != 0;
+    ULONGLONG uDirEnd = (ULONGLONG)m_uDirOffset + m_uDirSize;
+    if (!bSpanned && m_uEndRecordPos < uDirEnd)
+        ThrowError(CZipException::CodeCorruptArchive);
+
+    if (m_uCommentLength != 0)
+    {
+        UINT uRead = file.Read(m_strComment.GetBuffer(m_uCommentLength), m_uCommentLength);
+        m_strComment.ReleaseBuffer(uRead);
+        if (uRead != m_uCommentLength)
+            ThrowError(CZipException::CodeCorruptArchive);
+    }
+    m_uBytesBeforeArchive = bSpanned ? 0 : (DWORD)(m_uEndRecordPos - uDirEnd);
+    if ((m_uDirSize == 0) != (m_uEntryCount == 0))
+        ThrowError(CZipException::CodeCorruptArchive);
+
+    m_bFromDisk = true;
+    m_pStorage->ChangeDisk(m_uDirStartDisk);
+    if (m_uDirSize == 0)
+        return;
+    m_pStorage->m_file.Seek64((LONGLONG)m_uBytesBeforeArchive + m_uDirOffset, CFile::begin);
+    for (int i = 0; i < m_uEntryCount; ++i)
+    {
+        CZipEntryHeader* pHeader = new CZipEntryHeader;
+        m_headers.Add(pHeader);
+        if (!pHeader->Read(*m_pStorage))
+            ThrowError(CZipException::CodeCorruptArchive);
+    }
+}
+
+bool CZipDirectory::CheckLocalHeader(WORD& uExtraLength)
+{
+    BYTE record[CZipEntryHeader::LocalFixedSize];
+    m_pStorage->Read(record, sizeof(record), true);
+    const CZipEntryHeader& header = *m_pOpenHeader;
+    WORD uFlags = ZipGetWord(record + 6);
+    WORD uMethod = ZipGetWord(record + 8);
+    if (ZipGetDword(record) != CZipEntryHeader::LocalSignature || uMethod != header.m_uMethod ||
+        (uMethod != CZipEntryHeader::MethodStored && uMethod != CZipEntryHeader::MethodDeflated) ||
+        ZipGetWord(record + 26) != header.m_uNameLength)
+        return false;
+    m_bHasDescriptor = (uFlags & CZipEntryHeader::FlagDescriptor) != 0;
+    if (!m_bHasDescriptor &&
+        (ZipGetDword(record + 14) != header.m_uCrc32 || ZipGetDword(record + 18) != header.m_uCompressedSize ||
+         ZipGetDword(record + 22) != header.m_uUncompressedSize))
+        return false;
+    uExtraLength = ZipGetWord(record + 28);
+    m_pStorage->m_file.Seek64(header.m_uNameLength, CFile::current);
+    return true;
+}
+
+void CZipDirectory::OpenEntry(int iIndex)
+{
+    m_pOpenHeader = GetHeader(iIndex);
+    m_pStorage->ChangeDisk(m_pOpenHeader->m_uDiskStart);
+    m_pStorage->m_file.Seek64((LONGLONG)m_uBytesBeforeArchive + m_pOpenHeader->m_uLocalHeaderOffset,
+                              CFile::begin);
+    WORD uExtraLength = 0;
+    if (!CheckLocalHeader(uExtraLength))
+        ThrowError(CZipException::CodeCorruptArchive);
+    m_localExtra.Release();
+    if (uExtraLength != 0)
+    {
+        int iHeaderDisk = m_pStorage->m_iCurrentDisk;
+        m_localExtra.Allocate(uExtraLength);
+        m_pStorage->Read(m_localExtra.GetData(), uExtraLength, true);
+        if (m_pStorage->m_iCurrentDisk != iHeaderDisk)
+            ThrowError(CZipException::CodeCorruptArchive);
+    }
+}
+
+void CZipDirectory::CloseEntry()
+{
+    m_localExtra.Release();
+    if (m_bHasDescriptor)
+    {
+        BYTE descriptor[CZipEntryHeader::DescriptorSize];
+        m_pStorage->Read(descriptor, 4, true);
+        if (ZipGetDword(descriptor) != CZipEntryHeader::DescriptorSignature)
+            m_pStorage->m_file.Seek64(-4, CFile::current);
+        m_pStorage->Read(descriptor + 4, 12, true);
+        const CZipEntryHeader& header = *m_pOpenHeader;
+        if (ZipGetDword(descriptor + 4) != header.m_uCrc32 ||
+            ZipGetDword(descriptor + 8) != header.m_uCompressedSize ||
+            ZipGetDword(descriptor + 12) != header.m_uUncompressedSize)
+            ThrowError(CZipException::CodeCorruptArchive);
+    }
+    m_bHasDescriptor = false;
+    m_pOpenHeader = NULL;
+}
+
+DWORD CZipDirectory::GetWrittenSize() const
+{
+    DWORD uSize = EndRecordSize + m_uCommentLength;
+    for (int i = 0; i < GetCount(); ++i)
+        uSize += GetHeader(i)->GetRecordSize();
+    return uSize;
+}
+
+void CZipDirectory::WriteDirectory()
+{
+    if (m_bFromDisk)
+        return;
+    CZipVolumeStore& storage = *m_pStorage;
+    if (storage.IsSpanned() == 0)
+    {
+        storage.Flush();
+        storage.m_file.Seek64(0, CFile::end);
+    }
+    if (m_strComment.GetLength() > MaxCommentLength)
+        m_strComment = m_strComment.Left(MaxCommentLength);
+    m_uCommentLength = (WORD)m_strComment.GetLength();
+    m_uEntryCount = (WORD)GetCount();
+    m_uDirSize = 0;
+
+    bool bConverted = false;
+    if (storage.IsSpanned() == 1 && storage.m_iCurrentDisk == 0)
+    {
+        // Without descriptors and marker everything may fit on the first volume.
+        DWORD uNeeded = GetWrittenSize() - (CZipEntryHeader::DescriptorSize * m_uEntryCount + 4);
+        if (storage.GetRoomLeft() >= uNeeded)
+        {
+            DWORD uBufferRoom = storage.m_writeBuffer.GetSize() - storage.m_uBuffered;
+            if (storage.m_uWrittenToVolume != 0 || uBufferRoom < uNeeded)
+            {
+                storage.Flush();
+                storage.m_file.Flush();
+                bConverted = RemoveDescriptors(true);
+            }
+            else
+            {
+                RemoveDescriptors(false);
+                bConverted = true;
+            }
+        }
+    }
+
+    m_uEntriesOnDisk = 0;
+    m_uDirStartDisk = (WORD)storage.m_iCurrentDisk;
+    m_uDirOffset = storage.GetPosition() - m_uBytesBeforeArchive;
+    int iPreviousDisk = storage.m_iCurrentDisk;
+    for (int i = 0; i < GetCount(); ++i)
+    {
+        const CZipEntryHeader* pHeader = GetHeader(i);
+        pHeader->Write(storage);
+        m_uDirSize += pHeader->GetRecordSize();
+        if (storage.m_iCurrentDisk == iPreviousDisk)
+            ++m_uEntriesOnDisk;
+        else
+        {
+            // The record went whole to a new volume, where it starts at offset 0.
+            m_uEntriesOnDisk = 1;
+            if (i == 0)
+            {
+                m_uDirOffset = 0;
+                m_uDirStartDisk = (WORD)storage.m_iCurrentDisk;
+            }
+            iPreviousDisk = storage.m_iCurrentDisk;
+        }
+    }
+
+    m_uThisDisk = (WORD)storage.m_iCurrentDisk;
+    WriteEndRecord();
+    if (bConverted && storage.m_iCurrentDisk != 0)
+        ThrowError(CZipException::CodeCorruptArchive);
+    if (storage.m_iCurrentDisk != m_uThisDisk)
+    {
+        // The end record moved to a new volume: its disk fields must say so.
+        m_uThisDisk = (WORD)storage.m_iCurrentDisk;
+        if (m_uEntryCount != 0)
+            m_uEntriesOnDisk = 0;
+        else
+        {
+            m_uDirStartDisk = (WORD)storage.m_iCurrentDisk;
+            m_uDirOffset = 0;
+        }
+        DWORD uRecordSize = EndRecordSize + m_uCommentLength;
+        if (storage.m_uBuffered >= uRecordSize)
+            storage.m_uBuffered -= uRecordSize;
+        else
+        {
+            storage.Flush();
+            storage.m_uWrittenToVolume -= uRecordSize;
+            storage.m_file.Seek64(0, CFile::begin);
+        }
+        WriteEndRecord();
+    }
+}
+
+void CZipDirectory::WriteEndRecord()
+{
+    CZipBuffer record;
+    record.Allocate(EndRecordSize + m_uCommentLength);
+    BYTE* p = record.GetData();
+    ZipPutDword(p, EndRecordSignature);
+    ZipPutWord(p + 4, m_uThisDisk);
+    ZipPutWord(p + 6, m_uDirStartDisk);
+    ZipPutWord(p + 8, m_uEntriesOnDisk);
+    ZipPutWord(p + 10, m_uEntryCount);
+    ZipPutDword(p + 12, m_uDirSize);
+    ZipPutDword(p + 16, m_uDirOffset);
+    ZipPutWord(p + 20, m_uCommentLength);
+    memcpy(p + EndRecordSize, (LPCTSTR)m_strComment, m_uCommentLength);
+    m_pStorage->Write(record.GetData(), record.GetSize(), true);
+}
+
+bool CZipDirectory::MoveEntriesUp(BYTE* pData, DWORD uLength, DWORD& uOut)
+{
+    int nCount = GetCount();
+    for (int i = 0; i < nCount; ++i)
+    {
+        DWORD uStart = GetHeader(i)->m_uLocalHeaderOffset;
+        DWORD uEnd = i + 1 < nCount ? GetHeader(i + 1)->m_uLocalHeaderOffset : uLength;
+        if (uStart < 4 || uEnd > uLength || uEnd < uStart + CZipEntryHeader::LocalFixedSize +
+                                                      CZipEntryHeader::DescriptorSize)
+            return false;
+    }
+    uOut = 0;
+    for (int i = 0; i < nCount; ++i)
+    {
+        CZipEntryHeader* pHeader = GetHeader(i);
+        pHeader->m_uFlags &= ~CZipEntryHeader::FlagDescriptor;
+        BYTE* pLocal = pData + pHeader->m_uLocalHeaderOffset;
+        ZipPutWord(pLocal + 6, pHeader->m_uFlags);
+        ZipPutDword(pLocal + 14, pHeader->m_uCrc32);
+        ZipPutDword(pLocal + 18, pHeader->m_uCompressedSize);
+        ZipPutDword(pLocal + 22, pHeader->m_uUncompressedSize);
+        DWORD uEnd = i + 1 < nCount ? GetHeader(i + 1)->m_uLocalHeaderOffset : uLength;
+        DWORD uMoved = uEnd - CZipEntryHeader::DescriptorSize - pHeader->m_uLocalHeaderOffset;
+        memmove(pData + uOut, pLocal, uMoved);
+        pHeader->m_uLocalHeaderOffset -= 4 + CZipEntryHeader::DescriptorSize * i;
+        uOut += uMoved;
+    }
+    return true;
+}
+
+bool CZipDirectory::RemoveDescriptors(bool bInFile)
+{
+    CZipVolumeStore& storage = *m_pStorage;
+    DWORD uOut = 0;
+    if (!bInFile)
+    {
+        if (!MoveEntriesUp(storage.m_writeBuffer.GetData(), storage.m_uBuffered, uOut))
+            return false;
+        storage.m_uBuffered = uOut;
+        return true;
+    }
+    HANDLE hFile = (HANDLE)storage.m_file.m_hFile;
+    DWORD uLength = (DWORD)storage.m_file.GetLength();
+    // Unnamed, so that no other process can open the same view.
+    HANDLE hMapping = CreateFileMappingA(hFile, NULL, PAGE_READWRITE, 0, 0, NULL);
+    if (hMapping == NULL)
+        return false;
+    BYTE* pView = static_cast<BYTE*>(MapViewOfFile(hMapping, FILE_MAP_WRITE, 0, 0, 0));
+    if (pView == NULL)
+    {
+        CloseHandle(hMapping);
+        return false;
+    }
+    bool bMoved = MoveEntriesUp(pView, uLength, uOut);
+    UnmapViewOfFile(pView);
+    CloseHandle(hMapping);
+    if (!bMoved)
+        return false;
+    storage.m_uWrittenToVolume = uOut;
+    storage.m_file.SetLength(uOut);
+    storage.m_file.Seek64(0, CFile::end);
+    return true;
+}

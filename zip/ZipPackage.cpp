@@ -1,0 +1,330 @@
+#include "ZipPackage.h"
+#include "ZipFileSystem.h"
+#include "ZipPathHelpers.h"
+#include <stdlib.h>
+#include <algorithm>
+
+using std::min;
+
+static_assert(sizeof(z_stream) == 56, "the 32-bit zlib stream layout");
+
+CZipPackage::CZipPackage()
+    : m_bSlashesToBackslashes(true), m_bOemToAnsi(true), m_bTrackAllocations(true), m_allocations(10),
+      m_iFileState(0)
+{
+    m_stream.m_zs.zalloc = ZlibAlloc;
+    m_stream.m_zs.zfree = ZlibFree;
+    m_directory.Init(&m_storage);
+}
+
+CZipPackage::~CZipPackage()
+{
+    POSITION pos = m_allocations.GetHeadPosition();
+    while (pos != NULL)
+        free(m_allocations.GetNext(pos));
+    m_allocations.RemoveAll();
+}
+
+void* CZipPackage::ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize)
+{
+    void* pBlock = malloc((size_t)uItems * uSize);
+    if (pBlock != NULL && pOpaque != NULL)
+        static_cast<CPtrList*>(pOpaque)->AddTail(pBlock);
+    return pBlock;
+}
+
+void CZipPackage::ZlibFree(void* pOpaque, void* pBlock)
+{
+    if (pOpaque != NULL)
+    {
+        CPtrList* pList = static_cast<CPtrList*>(pOpaque);
+        POSITION pos = pList->Find(pBlock);
+        if (pos != NULL)
+            pList->RemoveAt(pos);
+    }
+    free(pBlock);
+}
+
+void CZipPackage::ThrowError(int iCode) const
+{
+    ThrowZipError(iCode, IsClosed() ? CString() : m_storage.GetFilePath());
+}
+
+void CZipPackage::CheckZlibResult(int iResult) const
+{
+    if (iResult != Z_OK && iResult != Z_NEED_DICT)
+        ThrowError(iResult);
+}
+
+void CZipPackage::Open(LPCTSTR lpszPath, int iMode, int iValue)
+{
+    if (!IsClosed())
+        return;
+    m_iFileState = 0;
+    m_storage.Open(lpszPath, iMode, iValue);
+    m_directory.Reset();
+    if (iMode != ModeCreate && iMode != ModeCreateSpanned)
+        m_directory.ReadDirectory();
+}
+
+bool CZipPackage::IsClosed(bool bWholeArchive) const
+{
+    if (bWholeArchive)
+        return m_storage.m_iCurrentDisk == -1;
+    return m_storage.m_file.m_hFile == CFile::hFileNull;
+}
+
+void CZipPackage::SetDiskChangeCallback(ZipDiskChangeCallback pfnCallback, void* pUserData)
+{
+    m_storage.SetDiskChangeCallback(pfnCallback, pUserData);
+}
+
+int CZipPackage::GetCount() const
+{
+    return m_directory.GetCount();
+}
+
+bool CZipPackage::IsValidIndex(int iIndex) const
+{
+    return iIndex >= 0 && iIndex < GetCount();
+}
+
+bool CZipPackage::GetFileInfo(CZipEntryHeader& info, WORD uIndex) const
+{
+    if (IsClosed() || !IsValidIndex(uIndex))
+        return false;
+    info = *m_directory.GetHeader(uIndex);
+    int nLength = info.m_strFileName.GetLength();
+    if (m_bOemToAnsi && nLength != 0)
+    {
+        LPTSTR pName = info.m_strFileName.GetBuffer(nLength);
+        OemToCharBuffA(pName, pName, (DWORD)nLength);
+        info.m_strFileName.ReleaseBuffer(nLength);
+    }
+    if (m_bSlashesToBackslashes)
+        info.m_strFileName.Replace('/', '\\');
+    return true;
+}
+
+bool CZipPackage::IsDirectory(WORD uIndex) const
+{
+    if (IsClosed() || !IsValidIndex(uIndex))
+        return false;
+    return m_directory.GetHeader(uIndex)->IsDirectory();
+}
+
+bool CZipPackage::OpenFile(WORD uIndex)
+{
+    if (IsClosed() || !IsValidIndex(uIndex) || m_storage.IsSpanned() == 1 || m_iFileState != 0)
+        return false;
+    m_stream.m_input.Allocate(m_stream.m_uBufferSize);
+    m_directory.OpenEntry(uIndex);
+    const CZipEntryHeader& header = *GetOpenHeader();
+    z_stream& zs = m_stream.m_zs;
+    if (header.m_uMethod == CZipEntryHeader::MethodDeflated)
+    {
+        zs.opaque = m_bTrackAllocations ? &m_allocations : NULL;
+        zs.next_in = NULL;
+        zs.avail_in = 0;
+        CheckZlibResult(inflateInit2_(&zs, -MAX_WBITS, "1.1.3", (int)sizeof(z_stream)));
+    }
+    else if (header.m_uMethod != CZipEntryHeader::MethodStored)
+        ThrowError(CZipException::CodeCorruptArchive);
+    m_stream.m_uCompressedLeft = header.m_uCompressedSize;
+    m_stream.m_uUncompressedLeft = header.m_uUncompressedSize;
+    m_stream.m_uCrc = 0;
+    zs.total_out = 0;
+    zs.avail_in = 0;
+    m_iFileState = -1;
+    return true;
+}
+
+DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
+{
+    if (m_iFileState != -1 || pBuffer == NULL || uLength == 0)
+        return 0;
+    z_stream& zs = m_stream.m_zs;
+    DWORD uWanted = min(uLength, m_stream.m_uUncompressedLeft);
+    zs.next_out = static_cast<Bytef*>(pBuffer);
+    zs.avail_out = uWanted;
+    if (uWanted == 0)
+        return 0;
+    bool bDeflated = GetOpenHeader()->m_uMethod == CZipEntryHeader::MethodDeflated;
+    DWORD uDelivered = 0;
+    while (zs.avail_out != 0)
+    {
+        if (zs.avail_in == 0 && m_stream.m_uCompressedLeft != 0)
+        {
+            DWORD uRead = m_storage.Read(m_stream.m_input.GetData(),
+                                         min(m_stream.m_uBufferSize, m_stream.m_uCompressedLeft), false);
+            m_stream.m_uCompressedLeft -= uRead;
+            zs.next_in = m_stream.m_input.GetData();
+            zs.avail_in = uRead;
+        }
+        const Bytef* pOut = zs.next_out;
+        DWORD uProduced;
+        if (bDeflated)
+        {
+            uLong uTotalBefore = zs.total_out;
+            int iResult = inflate(&zs, Z_SYNC_FLUSH);
+            uProduced = (DWORD)(zs.total_out - uTotalBefore);
+            m_stream.m_uCrc = crc32(m_stream.m_uCrc, pOut, uProduced);
+            m_stream.m_uUncompressedLeft -= uProduced;
+            uDelivered += uProduced;
+            if (iResult == Z_STREAM_END)
+            {
+                // A stream that ends early would leave the entry short.
+                if (m_stream.m_uUncompressedLeft != 0)
+                    ThrowError(CZipException::CodeCorruptArchive);
+                return uDelivered;
+            }
+            CheckZlibResult(iResult);
+        }
+        else
+        {
+            // Stored data that run out before the declared size.
+            if (zs.avail_in == 0)
+                ThrowError(CZipException::CodeCorruptArchive);
+            uProduced = min(zs.avail_out, zs.avail_in);
+            memcpy(zs.next_out, zs.next_in, uProduced);
+            m_stream.m_uCrc = crc32(m_stream.m_uCrc, pOut, uProduced);
+            m_stream.m_uUncompressedLeft -= uProduced;
+            zs.next_in += uProduced;
+            zs.avail_in -= uProduced;
+            zs.next_out += uProduced;
+            zs.avail_out -= uProduced;
+            zs.total_out += uProduced;
+            uDelivered += uProduced;
+        }
+    }
+    return uDelivered;
+}
+
+bool CZipPackage::CloseFile(LPCTSTR lpszFilePath)
+{
+    if (m_iFileState != -1)
+        return false;
+    const CZipEntryHeader& header = *GetOpenHeader();
+    if (m_stream.m_uUncompressedLeft == 0 && m_stream.m_uCrc != header.m_uCrc32)
+        ThrowError(CZipException::CodeChecksumMismatch);
+    if (header.m_uMethod == CZipEntryHeader::MethodDeflated)
+        inflateEnd(&m_stream.m_zs);
+    bool bResult = true;
+    if (lpszFilePath != NULL)
+    {
+        try
+        {
+            CFileStatus status = {};
+            status.m_mtime = header.GetTime();
+            status.m_ctime = status.m_atime = CTime::GetCurrentTime();
+            status.m_attribute = 0;
+            CFile::SetStatus(lpszFilePath, status);
+            bResult = SetFileAttributesA(lpszFilePath, header.m_uExternalAttributes) != FALSE;
+        }
+        catch (CException* pError)
+        {
+            pError->Delete();
+            return false;
+        }
+    }
+    m_directory.CloseEntry();
+    m_iFileState = 0;
+    m_stream.m_input.Release();
+    return bResult;
+}
+
+bool CZipPackage::CloseFile(CFile& file)
+{
+    CString strPath = file.GetFilePath();
+    file.Close();
+    return CloseFile(strPath);
+}
+
+void CZipPackage::Close(bool bAfterException)
+{
+    if (IsClosed())
+        return;
+    if (!bAfterException)
+    {
+        if (m_iFileState == -1)
+            CloseFile();
+        m_directory.WriteDirectory();
+    }
+    m_directory.RemoveHeaders();
+    m_directory.m_strComment.Empty();
+    m_storage.Close(bAfterException);
+}
+
+bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize)
+{
+    if (uBufferSize == 0)
+        return false;
+    CZipEntryHeader header;
+    if (!GetFileInfo(header, uIndex))
+        return false;
+    if (!ZipIsSafeEntryName(header.m_strFileName))
+        return false;
+    CString strTarget = ZipRemoveTrailingSeparators(lpszFolder) + "\\" + ZipStripDrive(header.m_strFileName);
+    if (IsDirectory(uIndex))
+    {
+        ZipForceDirectory(strTarget);
+        SetFileAttributesA(strTarget, header.m_uExternalAttributes);
+        return true;
+    }
+    if (!OpenFile(uIndex))
+        return false;
+    ZipForceDirectory(ZipGetDriveAndFolder(strTarget));
+    ExtractToFile(strTarget, uBufferSize);
+    return true;
+}
+
+void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
+{
+    // A target that cannot be replaced fails here, before anything is written.
+    if (ZipFileExists(strTarget) != 0)
+    {
+        CFile existing;
+        CFileException* pError = new CFileException;
+        if (!existing.Open(strTarget, CFile::modeWrite | CFile::shareDenyWrite, pError))
+            throw pError;
+        pError->Delete();
+        existing.Close();
+    }
+
+    // The data go to a file beside the target, which takes the target's place only once the
+    // entry has been verified, so a failed entry leaves neither a short file nor a lost one.
+    static LONG s_nTemporaryCount = 0;
+    CString strTemporary;
+    strTemporary.Format("%s~qz%lx-%lx.tmp", (LPCTSTR)ZipGetDriveAndFolder(strTarget), GetCurrentProcessId(),
+                        InterlockedIncrement(&s_nTemporaryCount));
+    CFile file;
+    CFileException* pError = new CFileException;
+    if (!file.Open(strTemporary, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, pError))
+        throw pError;
+    pError->Delete();
+    try
+    {
+        CZipBuffer buffer;
+        buffer.Allocate(uBufferSize);
+        DWORD uRead;
+        do
+        {
+            uRead = ReadFile(buffer.GetData(), uBufferSize);
+            if (uRead != 0)
+                file.Write(buffer.GetData(), uRead);
+        } while (uRead == uBufferSize);
+        CloseFile(file);
+        if (!MoveFileExA(strTemporary, strTarget, MOVEFILE_REPLACE_EXISTING))
+        {
+            CFileException::ThrowOsError((LONG)GetLastError(), strTarget);
+            AfxThrowFileException(CFileException::generic, -1, strTarget);
+        }
+    }
+    catch (CException*)
+    {
+        file.Abort();
+        SetFileAttributesA(strTemporary, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(strTemporary);
+        throw;
+    }
+}

@@ -1,0 +1,96 @@
+#include "ZipPathHelpers.h"
+#include <stdlib.h>
+#include <vector>
+
+namespace
+{
+struct SplitPath
+{
+    explicit SplitPath(LPCTSTR lpszPath)
+    {
+        size_t uSize = strlen(lpszPath) + 1;
+        std::vector<char> drive(uSize), dir(uSize), fname(uSize), ext(uSize);
+        _splitpath(lpszPath, drive.data(), dir.data(), fname.data(), ext.data());
+        strDrive = drive.data();
+        strDir = dir.data();
+        strTitle = fname.data();
+        strExt = ext.data();
+    }
+
+    CString strDrive, strDir, strTitle, strExt;
+};
+
+bool IsSeparator(char ch)
+{
+    return ch == '\\' || ch == '/';
+}
+
+// A component Windows would resolve to the parent folder: two or more dots, trailing dots
+// and spaces being dropped by the system.
+bool IsParentComponent(const char* pBegin, const char* pEnd)
+{
+    int nDots = 0;
+    for (const char* p = pBegin; p != pEnd; ++p)
+    {
+        if (*p == '.')
+            ++nDots;
+        else if (*p != ' ')
+            return false;
+    }
+    return nDots >= 2;
+}
+}
+
+CString ZipGetDriveOfPath(LPCTSTR lpszPath)
+{
+    return SplitPath(lpszPath).strDrive;
+}
+
+CString ZipGetDriveAndFolder(LPCTSTR lpszPath)
+{
+    SplitPath split(lpszPath);
+    return split.strDrive + split.strDir;
+}
+
+CString ZipGetFileTitleOnly(LPCTSTR lpszPath)
+{
+    return SplitPath(lpszPath).strTitle;
+}
+
+CString ZipStripDrive(LPCTSTR lpszPath)
+{
+    SplitPath split(lpszPath);
+    LPCTSTR pDir = split.strDir;
+    while (IsSeparator(*pDir))
+        ++pDir;
+    return CString(pDir) + split.strTitle + split.strExt;
+}
+
+CString ZipRemoveTrailingSeparators(LPCTSTR lpszPath)
+{
+    CString strPath(lpszPath);
+    strPath.TrimRight('\\');
+    return strPath;
+}
+
+bool ZipIsSafeEntryName(LPCTSTR lpszName)
+{
+    CString strRelative = ZipStripDrive(lpszName);
+    LPCTSTR p = strRelative;
+    const char* pComponent = p;
+    while (true)
+    {
+        if (*p == '\0' || IsSeparator(*p))
+        {
+            if (IsParentComponent(pComponent, p))
+                return false;
+            if (*p == '\0')
+                return true;
+            pComponent = ++p;
+        }
+        else if (*p == ':')
+            return false;
+        else
+            p = CharNextA(p);
+    }
+}
