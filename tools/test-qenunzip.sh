@@ -5,7 +5,7 @@
 set -uo pipefail
 
 [ $# -eq 2 ] || { echo "usage: $0 QENUNZIP.EXE WINEPREFIX" >&2; exit 2; }
-exe=$1
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 prefix=$2
 top=$(cd "$(dirname "$0")/.." && pwd)
 
