@@ -11,3 +11,4 @@
 #include "MemFile.h"
 #include "SharedFile.h"
 #include "Archive.h"
+#include "afxcoll.h"

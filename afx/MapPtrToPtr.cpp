@@ -1,0 +1,7 @@
+#include "MapPtrToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)
+
+CMapPtrToPtr::CMapPtrToPtr(INT_PTR nBlockSize) : CMapCore(nBlockSize)
+{
+}

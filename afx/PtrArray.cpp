@@ -1,0 +1,3 @@
+#include "PtrArray.h"
+
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)

@@ -1,0 +1,7 @@
+#include "PtrList.h"
+
+IMPLEMENT_DYNAMIC(CPtrList, CObject)
+
+CPtrList::CPtrList(INT_PTR nBlockSize) : CListCore(nBlockSize)
+{
+}

@@ -1,0 +1,3 @@
+#include "UIntArray.h"
+
+IMPLEMENT_DYNAMIC(CUIntArray, CObject)
