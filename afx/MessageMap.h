@@ -123,9 +123,21 @@ protected: \
         return &messageMap; \
     }
 
+// Copies a member-function pointer into one of another function type. Table entries keep every
+// handler as AFX_PMSG and the dispatcher copies it back to the type its shape names; all handlers
+// belong to single-inheritance classes, so the representation is the same.
+template <class TTo, class TFrom>
+inline TTo AfxFunctionCast(TFrom pfn)
+{
+    static_assert(sizeof(TTo) == sizeof(TFrom), "member function pointers of different sizes");
+    TTo pfnTo;
+    memcpy(&pfnTo, &pfn, sizeof pfnTo);
+    return pfnTo;
+}
+
 // Converts a handler of the given exact type to the table's pointer type.
 #define AFX_HANDLER(type, member) \
-    reinterpret_cast<AFX_PMSG>(static_cast<type>(&ThisClass::member))
+    AfxFunctionCast<AFX_PMSG>(static_cast<type>(&ThisClass::member))
 
 // ---- messages handled with LRESULT (WPARAM, LPARAM) ----
 

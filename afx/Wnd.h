@@ -5,8 +5,14 @@
 #include "HandleMap.h"
 #include "String.h"
 #include "Rect.h"
+#include <commctrl.h>
+#include <shellapi.h>
+
+// windows.h makes these names macros; they are member functions here.
+#undef GetNextWindow
 
 class CDC;
+class CRgn;
 class CMenu;
 class CFont;
 class CScrollBar;
@@ -22,6 +28,8 @@ BOOL AFXAPI AfxRegisterClass(WNDCLASSA* lpWndClass);
 
 // The window procedure of every framework window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Attaches the window being created to its CWnd (installed only during creation).
+LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);
 
 // Default class names registered by the framework.
 extern const TCHAR _afxWnd[];          // plain child and popup windows
@@ -151,6 +159,8 @@ public:
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     static BOOL PASCAL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
+    // Offers pMsg to PreTranslateMessage of its window and each parent up to hWndStop.
+    static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     static const MSG* PASCAL GetCurrentMessage();
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
@@ -423,6 +433,7 @@ protected:
     BOOL DispatchMapMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK AfxCbtFilterHook(int, WPARAM, LPARAM);
     friend LRESULT AFXAPI AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
     friend class CWinThread;
     friend class CDialog;
