@@ -1,0 +1,245 @@
+// Exceptions thrown as pointers, their descriptions, the error-code mappings, and ReportError's
+// message box (answered by a second thread that reads what the box shows).
+#include <gtest/gtest.h>
+
+#include "afx.h"
+#include "afx_tests_resource.h"
+
+#include <errno.h>
+#include <set>
+#include <string>
+
+namespace {
+
+// An exception that has no description of its own.
+class CSilentException : public CException
+{
+};
+
+std::string MessageOf(const CException& e, UINT nMax = 512)
+{
+    std::string text(nMax, '\0');
+    UINT nHelpContext = 99;
+    if (!e.GetErrorMessage(&text[0], nMax, &nHelpContext))
+        return "<none>";
+    EXPECT_EQ(0u, nHelpContext);
+    text.resize(strlen(text.c_str()));
+    return text;
+}
+
+template <typename Throw> CException* CatchAny(Throw throwIt)
+{
+    try
+    {
+        throwIt();
+    }
+    catch (CException* e)
+    {
+        return e;
+    }
+    return NULL;
+}
+
+TEST(CExceptionTest, ThrownAsPointersOfTheirClass)
+{
+    struct Case
+    {
+        void (*throwIt)();
+        CRuntimeClass* pClass;
+    };
+    const Case cases[] = {
+        {[] { AfxThrowMemoryException(); }, RUNTIME_CLASS(CMemoryException)},
+        {[] { AfxThrowResourceException(); }, RUNTIME_CLASS(CResourceException)},
+        {[] { AfxThrowNotSupportedException(); }, RUNTIME_CLASS(CNotSupportedException)},
+        {[] { AfxThrowUserException(); }, RUNTIME_CLASS(CUserException)},
+        {[] { AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, "D:\\full.bin"); },
+         RUNTIME_CLASS(CFileException)},
+        {[] { AfxThrowArchiveException(CArchiveException::badSchema, "D:\\doc.dat"); },
+         RUNTIME_CLASS(CArchiveException)},
+    };
+    std::set<std::string> messages;
+    for (const Case& c : cases)
+    {
+        CException* e = CatchAny(c.throwIt);
+        ASSERT_NE(nullptr, e);
+        EXPECT_EQ(c.pClass, e->GetRuntimeClass());
+        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CException)));
+        messages.insert(MessageOf(*e));
+        e->Delete();
+    }
+    EXPECT_EQ(std::size(cases), messages.size()) << "each kind describes itself differently";
+
+    try
+    {
+        AfxThrowFileException(CFileException::sharingViolation, ERROR_SHARING_VIOLATION, "C:\\a.txt");
+    }
+    catch (CFileException* e)
+    {
+        EXPECT_EQ(CFileException::sharingViolation, e->m_cause);
+        EXPECT_EQ(ERROR_SHARING_VIOLATION, e->m_lOsError);
+        EXPECT_STREQ("C:\\a.txt", e->m_strFileName);
+        e->Delete();
+    }
+
+    // The memory exception is one static object, which Delete leaves alone.
+    CException* first = CatchAny([] { AfxThrowMemoryException(); });
+    first->Delete();
+    CException* second = CatchAny([] { AfxThrowMemoryException(); });
+    EXPECT_EQ(first, second);
+    EXPECT_FALSE(second->m_bAutoDelete);
+    EXPECT_EQ(RUNTIME_CLASS(CMemoryException), second->GetRuntimeClass());
+    second->Delete();
+}
+
+TEST(CExceptionTest, DescriptionsNameTheCauseAndTheFile)
+{
+    std::set<std::string> fileMessages;
+    for (int cause = CFileException::none; cause <= CFileException::endOfFile; ++cause)
+    {
+        std::string message = MessageOf(CFileException(cause, -1, "C:\\数据\\表.dat"));
+        EXPECT_NE(std::string::npos, message.find("C:\\数据\\表.dat")) << message;
+        fileMessages.insert(message);
+    }
+    EXPECT_EQ(15u, fileMessages.size());
+
+    std::set<std::string> archiveMessages;
+    for (int cause = CArchiveException::none; cause <= CArchiveException::badSchema; ++cause)
+    {
+        std::string message = MessageOf(CArchiveException(cause, "settings.dat"));
+        EXPECT_NE(std::string::npos, message.find("settings.dat")) << message;
+        archiveMessages.insert(message);
+    }
+    EXPECT_EQ(8u, archiveMessages.size());
+
+    std::string unnamed = MessageOf(CFileException(CFileException::fileNotFound));
+    EXPECT_FALSE(unnamed.empty());
+    EXPECT_EQ(std::string::npos, unnamed.find("：")) << "no file, no separator";
+
+    std::string shortened = MessageOf(CFileException(CFileException::badPath, -1, "C:\\long\\path\\name.txt"), 8);
+    EXPECT_EQ(7u, shortened.size());
+
+    EXPECT_EQ("<none>", MessageOf(CSilentException()));
+}
+
+TEST(CExceptionTest, ErrorCodesMapToCauses)
+{
+    EXPECT_EQ(CFileException::none, CFileException::OsErrorToException(NO_ERROR));
+    EXPECT_EQ(CFileException::fileNotFound, CFileException::OsErrorToException(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(CFileException::badPath, CFileException::OsErrorToException(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(CFileException::badPath, CFileException::OsErrorToException(ERROR_INVALID_NAME));
+    EXPECT_EQ(CFileException::tooManyOpenFiles, CFileException::OsErrorToException(ERROR_TOO_MANY_OPEN_FILES));
+    EXPECT_EQ(CFileException::accessDenied, CFileException::OsErrorToException(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(CFileException::accessDenied, CFileException::OsErrorToException(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(CFileException::invalidFile, CFileException::OsErrorToException(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(CFileException::removeCurrentDir, CFileException::OsErrorToException(ERROR_CURRENT_DIRECTORY));
+    EXPECT_EQ(CFileException::directoryFull, CFileException::OsErrorToException(ERROR_CANNOT_MAKE));
+    EXPECT_EQ(CFileException::badSeek, CFileException::OsErrorToException(ERROR_NEGATIVE_SEEK));
+    EXPECT_EQ(CFileException::hardIO, CFileException::OsErrorToException(ERROR_CRC));
+    EXPECT_EQ(CFileException::sharingViolation, CFileException::OsErrorToException(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(CFileException::lockViolation, CFileException::OsErrorToException(ERROR_LOCK_VIOLATION));
+    EXPECT_EQ(CFileException::diskFull, CFileException::OsErrorToException(ERROR_DISK_FULL));
+    EXPECT_EQ(CFileException::endOfFile, CFileException::OsErrorToException(ERROR_HANDLE_EOF));
+    EXPECT_EQ(CFileException::generic, CFileException::OsErrorToException(ERROR_NOT_ENOUGH_MEMORY));
+
+    EXPECT_EQ(CFileException::none, CFileException::ErrnoToException(0));
+    EXPECT_EQ(CFileException::fileNotFound, CFileException::ErrnoToException(ENOENT));
+    EXPECT_EQ(CFileException::accessDenied, CFileException::ErrnoToException(EACCES));
+    EXPECT_EQ(CFileException::invalidFile, CFileException::ErrnoToException(EBADF));
+    EXPECT_EQ(CFileException::tooManyOpenFiles, CFileException::ErrnoToException(EMFILE));
+    EXPECT_EQ(CFileException::diskFull, CFileException::ErrnoToException(ENOSPC));
+    EXPECT_EQ(CFileException::generic, CFileException::ErrnoToException(EINTR));
+
+    EXPECT_EQ(nullptr, CatchAny([] { CFileException::ThrowOsError(0, "x"); }));
+    EXPECT_EQ(nullptr, CatchAny([] { CFileException::ThrowErrno(0, "x"); }));
+
+    CException* e = CatchAny([] { CFileException::ThrowOsError(ERROR_PATH_NOT_FOUND, "Q:\\nowhere"); });
+    ASSERT_NE(nullptr, e);
+    CFileException* pFileError = static_cast<CFileException*>(e);
+    EXPECT_EQ(CFileException::badPath, pFileError->m_cause);
+    EXPECT_EQ(ERROR_PATH_NOT_FOUND, pFileError->m_lOsError);
+    EXPECT_STREQ("Q:\\nowhere", pFileError->m_strFileName);
+    e->Delete();
+
+    e = CatchAny([] { CFileException::ThrowErrno(ENOENT, "gone.txt"); });
+    ASSERT_NE(nullptr, e);
+    EXPECT_EQ(CFileException::fileNotFound, static_cast<CFileException*>(e)->m_cause);
+    EXPECT_STREQ("gone.txt", static_cast<CFileException*>(e)->m_strFileName);
+    e->Delete();
+}
+
+// Waits for a message box of the given thread, records its text and presses a button.
+struct MessageBoxAnswer
+{
+    DWORD dwThreadId;
+    int nButton;
+    std::string text;
+    std::string caption;
+
+    static BOOL CALLBACK CollectStatic(HWND hWnd, LPARAM lParam)
+    {
+        char szClass[32];
+        char szText[512];
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hWnd, szText, sizeof(szText)) > 0)
+            reinterpret_cast<MessageBoxAnswer*>(lParam)->text += szText;
+        return TRUE;
+    }
+
+    static BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
+    {
+        char szClass[32];
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (strcmp(szClass, "#32770") != 0 || !IsWindowVisible(hWnd))
+            return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+
+    static DWORD WINAPI Run(LPVOID lpParameter)
+    {
+        MessageBoxAnswer* pAnswer = static_cast<MessageBoxAnswer*>(lpParameter);
+        for (int nTry = 0; nTry < 200; ++nTry)
+        {
+            HWND hBox = NULL;
+            EnumThreadWindows(pAnswer->dwThreadId, FindBox, reinterpret_cast<LPARAM>(&hBox));
+            if (hBox != NULL)
+            {
+                char szCaption[256];
+                GetWindowTextA(hBox, szCaption, sizeof(szCaption));
+                pAnswer->caption = szCaption;
+                EnumChildWindows(hBox, CollectStatic, reinterpret_cast<LPARAM>(pAnswer));
+                PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(pAnswer->nButton, BN_CLICKED), 0);
+                return 0;
+            }
+            Sleep(50);
+        }
+        return 1;
+    }
+};
+
+int ReportAndAnswer(CException& e, UINT nType, UINT nMessageID, int nButton, MessageBoxAnswer& answer)
+{
+    answer.dwThreadId = GetCurrentThreadId();
+    answer.nButton = nButton;
+    HANDLE hThread = CreateThread(NULL, 0, MessageBoxAnswer::Run, &answer, 0, NULL);
+    int nResult = e.ReportError(nType, nMessageID);
+    WaitForSingleObject(hThread, INFINITE);
+    CloseHandle(hThread);
+    return nResult;
+}
+
+TEST(CExceptionTest, ReportErrorShowsTheDescription)
+{
+    CFileException error(CFileException::accessDenied, ERROR_ACCESS_DENIED, "C:\\只读\\文件.txt");
+    MessageBoxAnswer answer;
+    EXPECT_EQ(IDNO, ReportAndAnswer(error, MB_YESNO, 0, IDNO, answer));
+    EXPECT_EQ(MessageOf(error), answer.text);
+    EXPECT_FALSE(answer.caption.empty());
+
+    CSilentException silent;
+    MessageBoxAnswer fallback;
+    EXPECT_EQ(IDOK, ReportAndAnswer(silent, MB_OK, IDS_TEST_PLAIN, IDOK, fallback));
+    EXPECT_EQ("Plain ASCII text", fallback.text);
+}
+
+} // namespace
