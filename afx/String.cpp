@@ -1,4 +1,5 @@
 #include "String.h"
+#include "Exception.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -86,6 +87,19 @@ char FoldLower(char c)
     if (static_cast<BYTE>(c) < 0x80)
         return c;
     return static_cast<char>(reinterpret_cast<UINT_PTR>(CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+}
+
+// A buffer for nAlloc bytes plus the terminating zero; throws CMemoryException when memory is short.
+CStringData* NewStringData(int nLength, int nAlloc, long nRefs)
+{
+    CStringData* pData = static_cast<CStringData*>(::operator new(sizeof(CStringData) + nAlloc + 1, std::nothrow));
+    if (pData == NULL)
+        AfxThrowMemoryException();
+    pData->nRefs = nRefs;
+    pData->nDataLength = nLength;
+    pData->nAllocLength = nAlloc;
+    pData->data()[nLength] = '\0';
+    return pData;
 }
 
 int SafeLength(LPCSTR lpsz)
@@ -372,38 +386,37 @@ void CString::Init()
 void CString::AllocBuffer(int nLen)
 {
     if (nLen == 0)
-    {
         Init();
-        return;
-    }
-    CStringData* pData = static_cast<CStringData*>(::operator new(sizeof(CStringData) + nLen + 1));
-    pData->nRefs = 1;
-    pData->nDataLength = nLen;
-    pData->nAllocLength = nLen;
-    pData->data()[nLen] = '\0';
-    m_pchData = pData->data();
+    else
+        m_pchData = NewStringData(nLen, nLen, 1)->data();
+}
+
+void CString::ReleaseData(CStringData* pData)
+{
+    if (pData != &g_nil.data && InterlockedDecrement(&pData->nRefs) <= 0)
+        ::operator delete(pData);
 }
 
 void CString::Release()
 {
-    CStringData* pData = GetData();
-    if (pData != &g_nil.data)
-    {
-        if (InterlockedDecrement(&pData->nRefs) <= 0)
-            ::operator delete(pData);
-        Init();
-    }
+    ReleaseData(GetData());
+    Init();
+}
+
+CStringData* CString::Reallocate(int nAlloc)
+{
+    CStringData* pOld = GetData();
+    long nRefs = pOld->nRefs < 0 && pOld != &g_nil.data ? -1 : 1;
+    CStringData* pData = NewStringData(pOld->nDataLength, nAlloc, nRefs);
+    memcpy(pData->data(), pOld->data(), pOld->nDataLength);
+    m_pchData = pData->data();
+    return pOld;
 }
 
 void CString::CopyBeforeWrite()
 {
-    CStringData* pData = GetData();
-    if (pData->nRefs > 1)
-    {
-        Release();
-        AllocBuffer(pData->nDataLength);
-        memcpy(m_pchData, pData->data(), pData->nDataLength + 1);
-    }
+    if (GetData()->nRefs > 1)
+        ReleaseData(Reallocate(GetData()->nDataLength));
 }
 
 void CString::AllocBeforeWrite(int nLen)
@@ -449,21 +462,18 @@ void CString::ConcatInPlace(int nSrcLen, LPCTSTR lpszSrcData)
 {
     if (nSrcLen == 0)
         return;
-    CStringData* pOld = GetData();
-    int nOldLen = pOld->nDataLength;
-    if (pOld->nRefs > 1 || nOldLen + nSrcLen > pOld->nAllocLength)
+    CStringData* pData = GetData();
+    int nOldLen = pData->nDataLength;
+    if (pData->nRefs > 1 || nOldLen + nSrcLen > pData->nAllocLength)
     {
-        // Grow by half again so that appending in a loop stays linear.
+        // Grow by half again so that appending in a loop stays linear. The source may lie in the
+        // old buffer, so that is released only after the copy.
         int nAlloc = nOldLen + nSrcLen;
-        if (pOld->nRefs <= 1 && nAlloc < nOldLen + nOldLen / 2)
+        if (pData->nRefs <= 1 && nAlloc < nOldLen + nOldLen / 2)
             nAlloc = nOldLen + nOldLen / 2;
-        CStringData* pData = static_cast<CStringData*>(::operator new(sizeof(CStringData) + nAlloc + 1));
-        pData->nRefs = pOld->nRefs < 0 && pOld != &g_nil.data ? -1 : 1;
-        pData->nAllocLength = nAlloc;
-        memcpy(pData->data(), pOld->data(), nOldLen);
-        memcpy(pData->data() + nOldLen, lpszSrcData, nSrcLen);
-        Release();
-        m_pchData = pData->data();
+        CStringData* pOld = Reallocate(nAlloc);
+        memcpy(m_pchData + nOldLen, lpszSrcData, nSrcLen);
+        ReleaseData(pOld);
     }
     else
     {
@@ -475,19 +485,9 @@ void CString::ConcatInPlace(int nSrcLen, LPCTSTR lpszSrcData)
 LPTSTR CString::GetBuffer(int nMinBufLength)
 {
     ASSERT(nMinBufLength >= 0);
-    CStringData* pOld = GetData();
-    if (pOld == &g_nil.data || pOld->nRefs > 1 || nMinBufLength > pOld->nAllocLength)
-    {
-        int nOldLen = pOld->nDataLength;
-        int nAlloc = nMinBufLength > nOldLen ? nMinBufLength : nOldLen;
-        CStringData* pData = static_cast<CStringData*>(::operator new(sizeof(CStringData) + nAlloc + 1));
-        pData->nRefs = pOld->nRefs < 0 && pOld != &g_nil.data ? -1 : 1;
-        pData->nDataLength = nOldLen;
-        pData->nAllocLength = nAlloc;
-        memcpy(pData->data(), pOld->data(), nOldLen + 1);
-        Release();
-        m_pchData = pData->data();
-    }
+    CStringData* pData = GetData();
+    if (pData == &g_nil.data || pData->nRefs > 1 || nMinBufLength > pData->nAllocLength)
+        ReleaseData(Reallocate(nMinBufLength > pData->nDataLength ? nMinBufLength : pData->nDataLength));
     return m_pchData;
 }
 
@@ -509,15 +509,9 @@ LPTSTR CString::GetBufferSetLength(int nNewLength)
 
 void CString::FreeExtra()
 {
-    CStringData* pOld = GetData();
-    if (pOld == &g_nil.data || pOld->nRefs > 1 || pOld->nDataLength == pOld->nAllocLength)
-        return;
-    bool bLocked = pOld->nRefs < 0;
-    AllocBuffer(pOld->nDataLength);
-    memcpy(m_pchData, pOld->data(), pOld->nDataLength);
-    if (bLocked && GetData() != &g_nil.data)
-        GetData()->nRefs = -1;
-    ::operator delete(pOld);
+    CStringData* pData = GetData();
+    if (pData != &g_nil.data && pData->nRefs <= 1 && pData->nDataLength != pData->nAllocLength)
+        ReleaseData(Reallocate(pData->nDataLength));
 }
 
 LPTSTR CString::LockBuffer()

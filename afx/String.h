@@ -134,6 +134,10 @@ private:
     void Init();
     void AllocBuffer(int nLen);
     void Release();
+    static void ReleaseData(CStringData* pData);
+    // Moves the text to a new unshared buffer of nAlloc bytes (keeping a lock) and returns the old
+    // buffer, which the caller releases once it has read what it needs from it.
+    CStringData* Reallocate(int nAlloc);
     void CopyBeforeWrite();
     void AllocBeforeWrite(int nLen);
     void AssignCopy(int nSrcLen, LPCTSTR lpszSrcData);

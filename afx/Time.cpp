@@ -2,13 +2,76 @@
 
 #include <string>
 
+// Local time comes from the Win32 time zone (SystemTimeToTzSpecificLocalTime and its inverse), not
+// from the C run-time library, whose idea of the zone follows a TZ environment variable and can
+// differ from the one the rest of the system uses.
+
 namespace {
 
 const __time64_t kInvalidTime = -1;
-
-// 100-nanosecond intervals from 1601-01-01 to 1970-01-01.
-const ULONGLONG kFileTimeAt1970 = 116444736000000000ULL;
+const LONGLONG kSecondsPerDay = 24 * 3600;
+// Seconds from 1601-01-01 (the FILETIME origin) to 1970-01-01.
+const LONGLONG kSecondsFrom1601To1970 = 11644473600LL;
 const ULONGLONG kFileTimeTicksPerSecond = 10000000ULL;
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar; day may run past the month.
+LONGLONG DaysFromCivil(LONGLONG year, int month, int day)
+{
+    if (month <= 2)
+        --year;
+    const LONGLONG era = (year >= 0 ? year : year - 399) / 400;
+    const LONGLONG yearOfEra = year - era * 400;
+    const LONGLONG dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const LONGLONG dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+// Seconds since 1970 in any frame (UTC or local) to and from FILETIME and SYSTEMTIME.
+bool SecondsToSystemTime(LONGLONG seconds, SYSTEMTIME& st)
+{
+    if (seconds < -kSecondsFrom1601To1970)
+        return false;
+    ULARGE_INTEGER ticks;
+    ticks.QuadPart = static_cast<ULONGLONG>(seconds + kSecondsFrom1601To1970) * kFileTimeTicksPerSecond;
+    FILETIME ft = { ticks.LowPart, ticks.HighPart };
+    return FileTimeToSystemTime(&ft, &st) != FALSE;
+}
+
+LONGLONG FileTimeToSeconds(const FILETIME& ft)
+{
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    return static_cast<LONGLONG>(ticks.QuadPart / kFileTimeTicksPerSecond) - kSecondsFrom1601To1970;
+}
+
+bool SystemTimeToSeconds(const SYSTEMTIME& st, LONGLONG& seconds)
+{
+    FILETIME ft;
+    if (!SystemTimeToFileTime(&st, &ft))
+        return false;
+    seconds = FileTimeToSeconds(ft);
+    return true;
+}
+
+__time64_t ValidTimeOrInvalid(LONGLONG seconds)
+{
+    return seconds >= 0 ? seconds : kInvalidTime;
+}
+
+void FillTm(const SYSTEMTIME& st, bool bDST, struct tm& ttm)
+{
+    ttm = {};
+    ttm.tm_year = st.wYear - 1900;
+    ttm.tm_mon = st.wMonth - 1;
+    ttm.tm_mday = st.wDay;
+    ttm.tm_hour = st.wHour;
+    ttm.tm_min = st.wMinute;
+    ttm.tm_sec = st.wSecond;
+    ttm.tm_wday = st.wDayOfWeek;
+    ttm.tm_yday = static_cast<int>(DaysFromCivil(st.wYear, st.wMonth, st.wDay) - DaysFromCivil(st.wYear, 1, 1));
+    ttm.tm_isdst = bDST ? 1 : 0;
+}
 
 CString FormatTm(LPCTSTR pFormat, const struct tm* ptm)
 {
@@ -89,7 +152,9 @@ CString CTimeSpan::Format(UINT nFormatID) const
 
 CTime WINAPI CTime::GetCurrentTime()
 {
-    return CTime(_time64(NULL));
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return CTime(FileTimeToSeconds(now));
 }
 
 CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST)
@@ -98,15 +163,21 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
     if (nYear < 1900 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31 || nHour < 0 || nHour > 23 ||
         nMin < 0 || nMin > 59 || nSec < 0 || nSec > 59)
         return;
-    struct tm atm = {};
-    atm.tm_sec = nSec;
-    atm.tm_min = nMin;
-    atm.tm_hour = nHour;
-    atm.tm_mday = nDay;
-    atm.tm_mon = nMonth - 1;
-    atm.tm_year = nYear - 1900;
-    atm.tm_isdst = nDST;
-    m_time = _mktime64(&atm);
+    LONGLONG localSeconds = DaysFromCivil(nYear, nMonth, nDay) * kSecondsPerDay + nHour * 3600 + nMin * 60 + nSec;
+    if (nDST >= 0)
+    {
+        TIME_ZONE_INFORMATION tzi;
+        GetTimeZoneInformation(&tzi);
+        // As mktime: asking for daylight saving time in a zone that has none changes nothing.
+        bool bDaylight = nDST > 0 && tzi.DaylightDate.wMonth != 0;
+        m_time = ValidTimeOrInvalid(localSeconds + 60LL * (tzi.Bias + (bDaylight ? tzi.DaylightBias : tzi.StandardBias)));
+        return;
+    }
+    SYSTEMTIME local, utc;
+    LONGLONG utcSeconds;
+    if (SecondsToSystemTime(localSeconds, local) && TzSpecificLocalTimeToSystemTime(NULL, &local, &utc) &&
+        SystemTimeToSeconds(utc, utcSeconds))
+        m_time = ValidTimeOrInvalid(utcSeconds);
 }
 
 // MS-DOS packing: date = year-1980 (bits 9-15), month (5-8), day (0-4);
@@ -125,34 +196,37 @@ CTime::CTime(const SYSTEMTIME& sysTime, int nDST)
 // A FILETIME names an instant, so it converts exactly, without going through local time;
 // nDST does not change the result.
 CTime::CTime(const FILETIME& fileTime, int)
-    : m_time(kInvalidTime)
+    : m_time(ValidTimeOrInvalid(FileTimeToSeconds(fileTime)))
 {
-    ULARGE_INTEGER ticks;
-    ticks.LowPart = fileTime.dwLowDateTime;
-    ticks.HighPart = fileTime.dwHighDateTime;
-    if (ticks.QuadPart >= kFileTimeAt1970)
-        m_time = static_cast<__time64_t>((ticks.QuadPart - kFileTimeAt1970) / kFileTimeTicksPerSecond);
 }
 
 struct tm* CTime::GetGmtTm(struct tm* ptm) const
 {
     static thread_local struct tm threadTm;
-    struct tm converted;
-    if (m_time < 0 || _gmtime64_s(&converted, &m_time) != 0)
+    SYSTEMTIME utc;
+    if (m_time < 0 || !SecondsToSystemTime(m_time, utc))
         return NULL;
     struct tm* target = ptm != NULL ? ptm : &threadTm;
-    *target = converted;
+    FillTm(utc, false, *target);
     return target;
 }
 
 struct tm* CTime::GetLocalTm(struct tm* ptm) const
 {
     static thread_local struct tm threadTm;
-    struct tm converted;
-    if (m_time < 0 || _localtime64_s(&converted, &m_time) != 0)
+    SYSTEMTIME utc, local;
+    LONGLONG localSeconds;
+    if (m_time < 0 || !SecondsToSystemTime(m_time, utc) || !SystemTimeToTzSpecificLocalTime(NULL, &utc, &local) ||
+        !SystemTimeToSeconds(local, localSeconds))
         return NULL;
+    // Daylight saving time is in effect when the offset applied is the daylight one.
+    TIME_ZONE_INFORMATION tzi;
+    GetTimeZoneInformation(&tzi);
+    LONGLONG biasMinutes = (m_time - localSeconds) / 60;
+    bool bDST = tzi.DaylightDate.wMonth != 0 && tzi.DaylightBias != tzi.StandardBias &&
+                biasMinutes == tzi.Bias + tzi.DaylightBias;
     struct tm* target = ptm != NULL ? ptm : &threadTm;
-    *target = converted;
+    FillTm(local, bDST, *target);
     return target;
 }
 

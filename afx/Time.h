@@ -1,11 +1,14 @@
 // CTimeSpan and CTime: a calendar time as seconds since 1970-01-01 00:00:00 UTC (64-bit), shown in
 // local time.
 //
+// Local time follows the Win32 time zone settings, so CTime agrees with the system's own conversions.
+//
 // A CTime constructed from out-of-range parts (month 0 or 13, day 0 or 32, hour 24, minute or second
-// 60, year before 1900, a DOS date or time with such fields, a FILETIME that cannot be converted) holds
-// the invalid time -1: GetTime() returns -1, GetLocalTm/GetGmtTm return NULL, GetYear() … GetDayOfWeek()
-// return 0, GetAsSystemTime returns false and Format returns an empty string. Parts that are in range
-// but do not exist (February 30) are normalized the way mktime does (to March 1 or 2).
+// 60, year before 1900, a DOS date or time with such fields) or naming a moment before 1970-01-01
+// 00:00:00 UTC holds the invalid time -1: GetTime() returns -1, GetLocalTm/GetGmtTm return NULL,
+// GetYear() … GetDayOfWeek() return 0, GetAsSystemTime returns false and Format returns an empty
+// string. Parts that are in range but do not exist (February 30) are normalized the way mktime does
+// (to March 1 or 2).
 #pragma once
 #include "AfxDefs.h"
 #include "String.h"
@@ -59,7 +62,7 @@ public:
 
     CTime() : m_time(0) {}
     CTime(__time64_t time) : m_time(time) {}
-    // nDST: 0 standard time, > 0 daylight saving time, < 0 decided by the C run-time library.
+    // nDST: 0 standard time, > 0 daylight saving time, < 0 decided by the time zone's rules for that date.
     CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST = -1);
     CTime(WORD wDosDate, WORD wDosTime, int nDST = -1);
     CTime(const SYSTEMTIME& sysTime, int nDST = -1);
