@@ -280,9 +280,13 @@ bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize
 
 void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
 {
-    // A target that cannot be replaced fails here, before anything is written.
-    if (ZipFileExists(strTarget) != 0)
+    // A target that cannot be replaced fails here, before anything is written. The read-only
+    // attribute is checked by itself because a privileged process may open such files anyway.
+    DWORD uAttributes = GetFileAttributesA(strTarget);
+    if (uAttributes != INVALID_FILE_ATTRIBUTES)
     {
+        if (uAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+            AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, strTarget);
         CFile existing;
         CFileException* pError = new CFileException;
         if (!existing.Open(strTarget, CFile::modeWrite | CFile::shareDenyWrite, pError))

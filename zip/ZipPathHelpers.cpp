@@ -69,7 +69,7 @@ CString ZipStripDrive(LPCTSTR lpszPath)
 CString ZipRemoveTrailingSeparators(LPCTSTR lpszPath)
 {
     CString strPath(lpszPath);
-    strPath.TrimRight('\\');
+    strPath.TrimRight("\\/");
     return strPath;
 }
 

@@ -10,7 +10,7 @@ CString ZipGetDriveAndFolder(LPCTSTR lpszPath);
 CString ZipGetFileTitleOnly(LPCTSTR lpszPath);
 // "dir\file.txt" of "C:\dir\file.txt" or "\dir\file.txt".
 CString ZipStripDrive(LPCTSTR lpszPath);
-// Removes trailing '\' characters.
+// Removes trailing separators.
 CString ZipRemoveTrailingSeparators(LPCTSTR lpszPath);
 // Whether a stored name stays inside the extraction folder: no ".." component and, once the
 // drive is stripped, no ':' (alternate stream or a drive in the middle).

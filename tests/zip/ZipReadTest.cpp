@@ -1,0 +1,175 @@
+// Reading archives: end record search, prefix correction, local header and descriptor checks.
+#include "TestArchive.h"
+
+namespace
+{
+class ZipReadTest : public ZipTest
+{
+protected:
+    // Opens the archive and extracts every entry into "out"; returns the cause of a ZIP error.
+    int OpenAndExtract(const TestArchive& archive)
+    {
+        archive.WriteTo(Path("a.zip"));
+        CZipPackage package;
+        return ZipCauseOf([&] {
+            package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+            EXPECT_TRUE(ExtractAll(package, "out").empty());
+        });
+    }
+};
+
+TEST_F(ZipReadTest, EndRecordIsFoundBehindTheLongestComment)
+{
+    TestArchive archive;
+    archive.Add("a.txt", "alpha");
+    archive.comment = MakeText(65535, 1);
+    archive.WriteTo(Path("a.zip"));
+
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_EQ(1, package.GetCount());
+    EXPECT_EQ(65535, package.m_directory.m_strComment.GetLength());
+    EXPECT_TRUE(package.m_directory.m_strComment == CString(archive.comment.c_str()));
+    EXPECT_TRUE(package.ExtractFile(0, Path("out")));
+    EXPECT_EQ("alpha", ReadFileBytes(Path("out\\a.txt")));
+}
+
+TEST_F(ZipReadTest, EndRecordOneByteFurtherBackIsRefused)
+{
+    TestArchive archive;
+    archive.Add("a.txt", "alpha");
+    archive.comment = MakeText(65535, 1);
+    archive.trailing = "x";
+    EXPECT_EQ(CZipException::CorruptArchive, OpenAndExtract(archive));
+}
+
+TEST_F(ZipReadTest, EndRecordIsFoundAcrossSearchBlocks)
+{
+    // Around 32768 bytes from the end the signature straddles the first two search blocks.
+    for (int shift = -5; shift <= 5; ++shift)
+    {
+        TestArchive archive;
+        archive.Add("a.txt", "alpha");
+        archive.comment = std::string(32768 - 22 + shift, 'c');
+        archive.WriteTo(Path("a.zip"));
+        CZipPackage package;
+        EXPECT_EQ(0, ZipCauseOf([&] { package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1); }))
+            << "shift " << shift;
+        EXPECT_EQ(1, package.GetCount()) << "shift " << shift;
+    }
+}
+
+TEST_F(ZipReadTest, EmptyArchiveOpensWithoutEntries)
+{
+    TestArchive archive;
+    archive.WriteTo(Path("a.zip"));
+    EXPECT_EQ(22u, ReadFileBytes(Path("a.zip")).size());
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_FALSE(package.IsClosed());
+    EXPECT_EQ(0, package.GetCount());
+    CZipEntryHeader info;
+    EXPECT_FALSE(package.GetFileInfo(info, 0));
+}
+
+TEST_F(ZipReadTest, BrokenEndRecordsAreRefused)
+{
+    WriteFileBytes(Path("empty.zip"), "");
+    WriteFileBytes(Path("short.zip"), "PK\x05\x06");
+    // Directory claimed to lie beyond the end record.
+    WriteFileBytes(Path("beyond.zip"), EndRecord(0, 0, 1, 1, 46, 10, ""));
+    // Entries without a directory, and a directory without entries.
+    TestArchive counted;
+    counted.Add("a.txt", "alpha");
+    std::string bytes = counted.Build();
+    std::string noSize = bytes;
+    noSize.replace(noSize.size() - 10, 4, std::string(4, '\0'));
+    WriteFileBytes(Path("nosize.zip"), noSize);
+    std::string noCount = bytes;
+    noCount.replace(noCount.size() - 12, 2, std::string(2, '\0'));
+    WriteFileBytes(Path("nocount.zip"), noCount);
+
+    for (const char* name : {"empty.zip", "short.zip", "beyond.zip", "nosize.zip", "nocount.zip"})
+    {
+        CZipPackage package;
+        EXPECT_EQ(CZipException::CorruptArchive,
+                  ZipCauseOf([&] { package.Open(Path(name), CZipPackage::ModeOpenReadOnly, 1); }))
+            << name;
+    }
+}
+
+TEST_F(ZipReadTest, PrefixedArchiveIsReadThroughTheCorrection)
+{
+    TestArchive archive;
+    archive.prefix = MakeNoise(1000, 2);
+    archive.Add("one.txt", MakeText(5000, 3));
+    archive.Add("two.bin", MakeNoise(3000, 4), 0);
+    archive.WriteTo(Path("a.zip"));
+
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_EQ(1000u, package.m_directory.m_uBytesBeforeArchive);
+    EXPECT_TRUE(ExtractAll(package, "out").empty());
+    EXPECT_EQ(archive.entries[0].data, ReadFileBytes(Path("out\\one.txt")));
+    EXPECT_EQ(archive.entries[1].data, ReadFileBytes(Path("out\\two.bin")));
+}
+
+TEST_F(ZipReadTest, DescriptorsWithAndWithoutSignatureAreAccepted)
+{
+    TestArchive archive;
+    archive.Add("signed.txt", MakeText(7000, 5)).descriptor = TestEntry::DescriptorWithSignature;
+    archive.Add("bare.txt", MakeText(9000, 6)).descriptor = TestEntry::DescriptorWithoutSignature;
+    archive.Add("stored.bin", MakeNoise(100, 7), 0).descriptor = TestEntry::DescriptorWithoutSignature;
+    EXPECT_EQ(0, OpenAndExtract(archive));
+    EXPECT_EQ(archive.entries[0].data, ReadFileBytes(Path("out\\signed.txt")));
+    EXPECT_EQ(archive.entries[1].data, ReadFileBytes(Path("out\\bare.txt")));
+    EXPECT_EQ(archive.entries[2].data, ReadFileBytes(Path("out\\stored.bin")));
+}
+
+TEST_F(ZipReadTest, LocalHeaderMismatchesAreRefused)
+{
+    std::vector<TestArchive> damaged(5);
+    damaged[0].Add("name.txt", "data").localNameLength = 7;
+    damaged[1].Add("method.txt", "data").localMethod = 0;
+    TestEntry& descriptor = damaged[2].Add("descriptor.txt", "data");
+    descriptor.descriptor = TestEntry::DescriptorWithSignature;
+    descriptor.descriptorCrc = 1234;
+    damaged[3].Add("size.txt", "data", 0);
+    // A local header whose signature is damaged.
+    damaged[4].Add("signature.txt", "data");
+    for (size_t i = 0; i < damaged.size(); ++i)
+    {
+        std::string bytes = damaged[i].Build();
+        if (i == 3)
+            bytes[22] ^= 1;   // local uncompressed size differs from the central one
+        if (i == 4)
+            bytes[2] = 9;
+        WriteFileBytes(Path("a.zip"), bytes);
+        CZipPackage package;
+        package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+        EXPECT_EQ(CZipException::CorruptArchive, ZipCauseOf([&] { package.ExtractFile(0, Path("out")); }))
+            << "case " << i;
+        EXPECT_EQ(0, ZipFileExists(Path("out\\") + damaged[i].entries[0].name.c_str())) << "case " << i;
+    }
+}
+
+TEST_F(ZipReadTest, UnknownMethodIsRefusedOnOpeningTheEntry)
+{
+    TestArchive archive;
+    archive.Add("plain.txt", "plain");
+    archive.Add("method12.bin", "BZh91AY&SY", 12);
+    archive.WriteTo(Path("a.zip"));
+
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_EQ(2, package.GetCount());
+    CZipEntryHeader info;
+    ASSERT_TRUE(package.GetFileInfo(info, 1));
+    EXPECT_EQ(12, info.m_uMethod);
+    EXPECT_EQ(CZipException::CorruptArchive, ZipCauseOf([&] { package.OpenFile(1); }));
+    package.Close(true);
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_TRUE(package.ExtractFile(0, Path("out")));
+    EXPECT_EQ("plain", ReadFileBytes(Path("out\\plain.txt")));
+}
+}
