@@ -321,7 +321,9 @@ public:
         { lpScrollInfo->cbSize = sizeof(SCROLLINFO); lpScrollInfo->fMask = nMask; return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo); }
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
 
-    // ---- dialogs and data exchange ----
+    // ---- dialog-template windows (dialogs, form views, dialog bars) and data exchange ----
+    BOOL CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd);
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
