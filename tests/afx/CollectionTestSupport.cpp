@@ -27,17 +27,12 @@ namespace collection_test
 std::vector<BYTE> StoreBytes(CObject& ob)
 {
     CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ob.Serialize(ar);
-        ar.Close();
-    }
+    CArchive ar(&file, CArchive::store);
+    ob.Serialize(ar);
+    ar.Close();
     std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
     file.SeekToBegin();
-    if (!bytes.empty())
-    {
-        EXPECT_EQ(bytes.size(), file.Read(bytes.data(), static_cast<UINT>(bytes.size())));
-    }
+    EXPECT_EQ(bytes.size(), file.Read(bytes.data(), static_cast<UINT>(bytes.size())));
     return bytes;
 }
 
@@ -54,36 +49,12 @@ void LoadBytes(const std::vector<BYTE>& bytes, CObject& ob)
 
 std::vector<BYTE> Bytes(std::initializer_list<int> values)
 {
-    std::vector<BYTE> bytes;
-    for (int value : values)
-        bytes.push_back(static_cast<BYTE>(value));
-    return bytes;
+    return std::vector<BYTE>(values.begin(), values.end());
 }
 
-void AppendWord(std::vector<BYTE>& bytes, WORD w)
+void AppendText(std::vector<BYTE>& bytes, const char* text)
 {
-    bytes.push_back(LOBYTE(w));
-    bytes.push_back(HIBYTE(w));
-}
-
-void AppendLong(std::vector<BYTE>& bytes, LONG l)
-{
-    DWORD dw = static_cast<DWORD>(l);
-    AppendWord(bytes, LOWORD(dw));
-    AppendWord(bytes, HIWORD(dw));
-}
-
-void AppendClassName(std::vector<BYTE>& bytes, const char* name)
-{
-    AppendWord(bytes, static_cast<WORD>(strlen(name)));
-    bytes.insert(bytes.end(), name, name + strlen(name));
-}
-
-void AppendShortString(std::vector<BYTE>& bytes, const char* text)
-{
-    size_t length = strlen(text);
-    bytes.push_back(static_cast<BYTE>(length));
-    bytes.insert(bytes.end(), text, text + length);
+    bytes.insert(bytes.end(), text, text + strlen(text));
 }
 
 } // namespace collection_test

@@ -2,8 +2,6 @@
 // classes to fill object collections with.
 #pragma once
 #include "afx.h"
-#include "Archive.h"
-#include "MemFile.h"
 
 #include <vector>
 
@@ -16,12 +14,22 @@ std::vector<BYTE> StoreBytes(CObject& ob);
 void LoadBytes(const std::vector<BYTE>& bytes, CObject& ob);
 
 std::vector<BYTE> Bytes(std::initializer_list<int> values);
-// Appends the WORD name length and the name, as a new class tag carries them.
-void AppendClassName(std::vector<BYTE>& bytes, const char* name);
-void AppendWord(std::vector<BYTE>& bytes, WORD w);
-void AppendLong(std::vector<BYTE>& bytes, LONG l);
-// A short string as the archive writes it: one length byte, then the bytes.
-void AppendShortString(std::vector<BYTE>& bytes, const char* text);
+void AppendText(std::vector<BYTE>& bytes, const char* text);
+
+// The value's bytes as this (little-endian) machine holds them.
+template <class T>
+void AppendRaw(std::vector<BYTE>& bytes, T value)
+{
+    const BYTE* p = reinterpret_cast<const BYTE*>(&value);
+    bytes.insert(bytes.end(), p, p + sizeof(value));
+}
+
+// The object as a T, or NULL when it is not one.
+template <class T>
+T* As(CObject* pObject)
+{
+    return pObject != NULL && pObject->IsKindOf(RUNTIME_CLASS(T)) ? static_cast<T*>(pObject) : NULL;
+}
 
 } // namespace collection_test
 
