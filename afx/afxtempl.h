@@ -11,6 +11,8 @@ template <class TYPE>
 void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
 {
     ASSERT(nCount >= 0);
+    if (nCount == 0)
+        return;   // an empty collection may have no storage at all
     UINT nBytes = static_cast<UINT>(nCount * sizeof(TYPE));
     if (ar.IsStoring())
         ar.Write(pElements, nBytes);

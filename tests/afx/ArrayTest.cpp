@@ -93,6 +93,11 @@ TEST(Arrays, SerializeCountThenElements)
     LoadBytes(Bytes({0x01, 0x00, 0x04, 0x03, 0x02, 0x01}), dwords);
     EXPECT_EQ((std::vector<DWORD>{0x01020304}), Items(dwords));
 
+    CByteArray empty;
+    EXPECT_EQ(Bytes({0x00, 0x00}), StoreBytes(empty));
+    LoadBytes(Bytes({0x00, 0x00}), dwords);
+    EXPECT_EQ(nullptr, dwords.GetData());
+
     // 0xFFFF elements and more: the count escapes to a DWORD.
     CByteArray many;
     many.SetSize(0x10000);
