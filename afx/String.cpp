@@ -2,7 +2,6 @@
 #include "Exception.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <new>
 #include <string>
 
@@ -65,9 +64,9 @@ bool CharInSet(const char* p, int nCharLen, LPCTSTR lpszSet)
     return false;
 }
 
-bool IsSpace(char c)
+bool IsSpaceCharacter(const char* p, int nCharLen)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+    return nCharLen == 1 && (*p == ' ' || (*p >= '\t' && *p <= '\r'));
 }
 
 // Case mapping of one single-byte character through the ANSI code page's rules.
@@ -87,6 +86,18 @@ char FoldLower(char c)
     if (static_cast<BYTE>(c) < 0x80)
         return c;
     return static_cast<char>(reinterpret_cast<UINT_PTR>(CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+}
+
+void FoldSingleByteCharacters(char* text, int nLength, char (*fold)(char))
+{
+    char* end = text + nLength;
+    for (char* p = text; p < end; )
+    {
+        int len = CharLength(p, end);
+        if (len == 1)
+            *p = fold(*p);
+        p += len;
+    }
 }
 
 // A buffer for nAlloc bytes plus the terminating zero; throws CMemoryException when memory is short.
@@ -112,17 +123,12 @@ bool IsResourceId(LPCSTR lpsz)
     return lpsz != NULL && HIWORD(reinterpret_cast<DWORD_PTR>(lpsz)) == 0;
 }
 
-int CompareStrings(LPCTSTR s1, LPCTSTR s2)
-{
-    return strcmp(s1, s2);
-}
-
 // Appends the output of one printf conversion.
 template <typename T>
-void AppendPrintf(std::string& out, const std::string& spec, T value)
+void AppendPrintf(std::string& out, const std::string& directive, T value)
 {
     char small[64];
-    int n = __mingw_snprintf(small, sizeof(small), spec.c_str(), value);
+    int n = __mingw_snprintf(small, sizeof(small), directive.c_str(), value);
     if (n < 0)
         return;
     if (n < static_cast<int>(sizeof(small)))
@@ -131,7 +137,7 @@ void AppendPrintf(std::string& out, const std::string& spec, T value)
         return;
     }
     std::string big(n + 1, '\0');
-    __mingw_snprintf(&big[0], big.size(), spec.c_str(), value);
+    __mingw_snprintf(&big[0], big.size(), directive.c_str(), value);
     out.append(big.c_str(), n);
 }
 
@@ -197,7 +203,7 @@ std::string FormatToString(LPCTSTR lpszFormat, va_list argList)
             p += len;
             continue;
         }
-        const char* specStart = p++;
+        const char* directiveStart = p++;
         if (*p == '%')
         {
             out += '%';
@@ -250,16 +256,16 @@ std::string FormatToString(LPCTSTR lpszFormat, va_list argList)
         char conv = *p;
         if (conv == '\0')
         {
-            out.append(specStart, p - specStart);
+            out.append(directiveStart, p - directiveStart);
             break;
         }
         ++p;
 
-        std::string spec = "%" + flags;
+        std::string directive = "%" + flags;
         if (nWidth >= 0)
-            spec += std::to_string(nWidth);
+            directive += std::to_string(nWidth);
         if (nPrecision >= 0)
-            spec += "." + std::to_string(nPrecision);
+            directive += "." + std::to_string(nPrecision);
 
         switch (conv)
         {
@@ -276,7 +282,7 @@ std::string FormatToString(LPCTSTR lpszFormat, va_list argList)
             case ArgSize::PtrSize: value = va_arg(argList, ptrdiff_t); break;
             default: value = va_arg(argList, int); break;
             }
-            AppendPrintf(out, spec + "lld", value);
+            AppendPrintf(out, directive + "lld", value);
             break;
         }
         case 'u':
@@ -294,14 +300,14 @@ std::string FormatToString(LPCTSTR lpszFormat, va_list argList)
             case ArgSize::PtrSize: value = va_arg(argList, size_t); break;
             default: value = va_arg(argList, unsigned int); break;
             }
-            AppendPrintf(out, spec + "ll" + conv, value);
+            AppendPrintf(out, directive + "ll" + conv, value);
             break;
         }
         case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': case 'a': case 'A':
             if (size == ArgSize::LongDouble)
-                AppendPrintf(out, spec + "L" + conv, va_arg(argList, long double));
+                AppendPrintf(out, directive + "L" + conv, va_arg(argList, long double));
             else
-                AppendPrintf(out, spec + conv, va_arg(argList, double));
+                AppendPrintf(out, directive + conv, va_arg(argList, double));
             break;
         case 'p':
             AppendPrintf(out, "%0" + std::to_string(2 * sizeof(void*)) + "lX",
@@ -345,7 +351,7 @@ std::string FormatToString(LPCTSTR lpszFormat, va_list argList)
             break;
         }
         default:
-            out.append(specStart, p - specStart);
+            out.append(directiveStart, p - directiveStart);
             break;
         }
     }
@@ -743,7 +749,7 @@ void CString::SetAt(int nIndex, TCHAR ch)
 
 int CString::Compare(LPCTSTR lpsz) const
 {
-    return CompareStrings(m_pchData, lpsz);
+    return strcmp(m_pchData, lpsz);
 }
 
 int CString::CompareNoCase(LPCTSTR lpsz) const
@@ -868,27 +874,13 @@ CString CString::SpanExcluding(LPCTSTR lpszCharSet) const
 void CString::MakeUpper()
 {
     CopyBeforeWrite();
-    char* end = m_pchData + GetLength();
-    for (char* p = m_pchData; p < end; )
-    {
-        int len = CharLength(p, end);
-        if (len == 1)
-            *p = FoldUpper(*p);
-        p += len;
-    }
+    FoldSingleByteCharacters(m_pchData, GetLength(), FoldUpper);
 }
 
 void CString::MakeLower()
 {
     CopyBeforeWrite();
-    char* end = m_pchData + GetLength();
-    for (char* p = m_pchData; p < end; )
-    {
-        int len = CharLength(p, end);
-        if (len == 1)
-            *p = FoldLower(*p);
-        p += len;
-    }
+    FoldSingleByteCharacters(m_pchData, GetLength(), FoldLower);
 }
 
 void CString::MakeReverse()
@@ -1143,37 +1135,24 @@ int LeadingRunLength(const char* text, int nLength, Match isTarget)
 
 void CString::TrimRight()
 {
-    int nEnd = TrailingRunStart(m_pchData, GetLength(), [](const char* p, int len) { return len == 1 && IsSpace(*p); });
-    if (nEnd < GetLength())
-    {
-        CopyBeforeWrite();
-        SetLength(nEnd);
-    }
+    Delete(TrailingRunStart(m_pchData, GetLength(), IsSpaceCharacter), GetLength());
 }
 
 void CString::TrimRight(TCHAR chTarget)
 {
-    int nEnd = TrailingRunStart(m_pchData, GetLength(), [chTarget](const char* p, int len) { return len == 1 && *p == chTarget; });
-    if (nEnd < GetLength())
-    {
-        CopyBeforeWrite();
-        SetLength(nEnd);
-    }
+    Delete(TrailingRunStart(m_pchData, GetLength(), [chTarget](const char* p, int len) { return len == 1 && *p == chTarget; }),
+           GetLength());
 }
 
 void CString::TrimRight(LPCTSTR lpszTargets)
 {
-    int nEnd = TrailingRunStart(m_pchData, GetLength(), [lpszTargets](const char* p, int len) { return CharInSet(p, len, lpszTargets); });
-    if (nEnd < GetLength())
-    {
-        CopyBeforeWrite();
-        SetLength(nEnd);
-    }
+    Delete(TrailingRunStart(m_pchData, GetLength(), [lpszTargets](const char* p, int len) { return CharInSet(p, len, lpszTargets); }),
+           GetLength());
 }
 
 void CString::TrimLeft()
 {
-    Delete(0, LeadingRunLength(m_pchData, GetLength(), [](const char* p, int len) { return len == 1 && IsSpace(*p); }));
+    Delete(0, LeadingRunLength(m_pchData, GetLength(), IsSpaceCharacter));
 }
 
 void CString::TrimLeft(TCHAR chTarget)

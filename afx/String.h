@@ -94,6 +94,9 @@ public:
     int Insert(int nIndex, LPCTSTR pstr);
     int Delete(int nIndex, int nCount = 1);
 
+    // printf formats. %S, %ls and %ws take wide strings and %C, %lc and %wc wide characters, converted
+    // with the ANSI code page; a string's precision never ends inside a double-byte character; %p
+    // prints hexadecimal digits; %n is not supported. Pass a CString argument as (LPCTSTR)string.
     void AFX_CDECL Format(LPCTSTR lpszFormat, ...);
     void AFX_CDECL Format(UINT nFormatID, ...);
     void FormatV(LPCTSTR lpszFormat, va_list argList);
