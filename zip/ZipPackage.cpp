@@ -227,10 +227,24 @@ bool CZipPackage::CloseFile(LPCTSTR lpszFilePath)
             return false;
         }
     }
+    if (m_directory.m_bHasDescriptor)
+        SkipUnreadData();
     m_directory.CloseEntry();
     m_iFileState = 0;
     m_stream.m_input.Release();
     return bResult;
+}
+
+void CZipPackage::SkipUnreadData()
+{
+    // The descriptor follows the data; an entry not read to its end, or a deflate stream
+    // whose last bytes were not needed for the output, leaves data before it.
+    while (m_stream.m_uCompressedLeft != 0)
+    {
+        DWORD uRead = m_storage.Read(m_stream.m_input.GetData(),
+                                     min(m_stream.m_uBufferSize, m_stream.m_uCompressedLeft), false);
+        m_stream.m_uCompressedLeft -= uRead;
+    }
 }
 
 bool CZipPackage::CloseFile(CFile& file)

@@ -62,6 +62,7 @@ private:
     CZipEntryHeader* GetOpenHeader() const { return m_directory.m_pOpenHeader; }
     void CheckZlibResult(int iResult) const;
     [[noreturn]] void ThrowError(int iCode) const;
+    void SkipUnreadData();
     void ExtractToFile(const CString& strTarget, DWORD uBufferSize);
 
     static void* ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize);

@@ -120,10 +120,29 @@ TEST_F(ZipReadTest, DescriptorsWithAndWithoutSignatureAreAccepted)
     archive.Add("signed.txt", MakeText(7000, 5)).descriptor = TestEntry::DescriptorWithSignature;
     archive.Add("bare.txt", MakeText(9000, 6)).descriptor = TestEntry::DescriptorWithoutSignature;
     archive.Add("stored.bin", MakeNoise(100, 7), 0).descriptor = TestEntry::DescriptorWithoutSignature;
+    archive.Add("empty.txt", "").descriptor = TestEntry::DescriptorWithSignature;
     EXPECT_EQ(0, OpenAndExtract(archive));
+    EXPECT_EQ("", ReadFileBytes(Path("out\\empty.txt")));
     EXPECT_EQ(archive.entries[0].data, ReadFileBytes(Path("out\\signed.txt")));
     EXPECT_EQ(archive.entries[1].data, ReadFileBytes(Path("out\\bare.txt")));
     EXPECT_EQ(archive.entries[2].data, ReadFileBytes(Path("out\\stored.bin")));
+}
+
+TEST_F(ZipReadTest, DescriptorIsFoundAfterAPartialRead)
+{
+    TestArchive archive;
+    archive.Add("first.txt", MakeText(90000, 8)).descriptor = TestEntry::DescriptorWithoutSignature;
+    archive.Add("second.txt", "second").descriptor = TestEntry::DescriptorWithSignature;
+    archive.WriteTo(Path("a.zip"));
+
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    char buffer[100];
+    ASSERT_TRUE(package.OpenFile(0));
+    EXPECT_EQ(100u, package.ReadFile(buffer, sizeof(buffer)));
+    EXPECT_TRUE(package.CloseFile());
+    EXPECT_TRUE(package.ExtractFile(1, Path("out")));
+    EXPECT_EQ("second", ReadFileBytes(Path("out\\second.txt")));
 }
 
 TEST_F(ZipReadTest, LocalHeaderMismatchesAreRefused)
