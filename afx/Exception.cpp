@@ -2,7 +2,6 @@
 
 #include <errno.h>
 #include <shlwapi.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 namespace {
@@ -12,11 +11,25 @@ BOOL CopyMessage(LPTSTR lpszError, UINT nMaxError, LPCTSTR lpszText, const CStri
 {
     if (lpszError == NULL || nMaxError == 0)
         return FALSE;
+    CString strMessage;
     if (strFileName.IsEmpty())
-        _snprintf(lpszError, nMaxError, "%s。", lpszText);
+        strMessage.Format("%s。", lpszText);
     else
-        _snprintf(lpszError, nMaxError, "%s：%s", lpszText, static_cast<LPCTSTR>(strFileName));
-    lpszError[nMaxError - 1] = '\0';
+        strMessage.Format("%s：%s", lpszText, static_cast<LPCTSTR>(strFileName));
+    // The longest run of whole characters that leaves room for the terminating zero: a message
+    // that does not fit is never cut inside a double-byte character.
+    LPCTSTR lpszStart = strMessage;
+    LPCTSTR lpszEnd = lpszStart;
+    while (*lpszEnd != '\0')
+    {
+        LPCTSTR lpszNext = CharNextA(lpszEnd);
+        if (lpszNext - lpszStart >= static_cast<int>(nMaxError))
+            break;
+        lpszEnd = lpszNext;
+    }
+    int nLength = static_cast<int>(lpszEnd - lpszStart);
+    memcpy(lpszError, lpszStart, nLength);
+    lpszError[nLength] = '\0';
     return TRUE;
 }
 
