@@ -460,7 +460,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     if (wTag == wNewClassTag)
     {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (pClassRef == NULL)
+        if (pClassRef == NULL || pClassRef->m_wSchema == 0xFFFF)
             AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
         if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema)
         {

@@ -84,7 +84,8 @@ public:
     CArchive& operator>>(LONGLONG& dwdw);
     CArchive& operator>>(ULONGLONG& dwdw);
 
-    // pClassRefRequested, when given, is the class the object must be derived from.
+    // pClassRefRequested, when given, is the class the object must be derived from. An object whose
+    // data fails to load is deleted before the exception goes on.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
     void WriteObject(const CObject* pOb);
     // Registers an object that is not itself in the stream, so later references to it are indices.

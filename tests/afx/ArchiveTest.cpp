@@ -428,6 +428,8 @@ TEST(CArchiveTest, ClassesAreFoundByNameAndChecked)
 
     CLoader unknown(NewClass(1, "CNoSuchClassAnywhere") + D(0));
     EXPECT_EQ(CArchiveException::badClass, ArchiveErrorOf([&] { unknown.ar().ReadObject(NULL); }));
+    CLoader unserializable(NewClass(0xFFFF, "CArchiveTestUnserializable"));
+    EXPECT_EQ(CArchiveException::badClass, ArchiveErrorOf([&] { unserializable.ar().ReadObject(NULL); }));
 
     CLoader badIndex(W(0x8005));
     EXPECT_EQ(CArchiveException::badIndex, ArchiveErrorOf([&] { badIndex.ar().ReadObject(NULL); }));
