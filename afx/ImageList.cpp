@@ -1,0 +1,140 @@
+// CImageList.
+#include "ImageList.h"
+#include "DC.h"
+#include "String.h"
+
+IMPLEMENT_DYNCREATE(CImageList, CObject)
+
+namespace {
+
+typedef CThreadHandleMap<CImageList, HIMAGELIST> ImageListMaps;
+
+CImageList* CreateTempImageList(HIMAGELIST hImageList)
+{
+    CImageList* pList = new CImageList;
+    pList->m_hImageList = hImageList;
+    return pList;
+}
+
+void DeleteTempImageList(CImageList* pList)
+{
+    pList->m_hImageList = NULL;   // a temporary wrapper never owns its list
+    delete pList;
+}
+
+ImageListMaps::Map* ImageListMap()
+{
+    return ImageListMaps::Get(CreateTempImageList, DeleteTempImageList);
+}
+
+} // namespace
+
+CImageList::CImageList() : m_hImageList(NULL)
+{
+}
+
+CImageList::~CImageList()
+{
+    DeleteImageList();
+}
+
+CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
+{
+    ImageListMaps::Map* pMap = ImageListMap();
+    return pMap != NULL ? pMap->FromHandle(hImageList) : NULL;
+}
+
+CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList)
+{
+    ImageListMaps::Map* pMap = ImageListMaps::Find();
+    return pMap != NULL ? pMap->LookupPermanent(hImageList) : NULL;
+}
+
+void PASCAL CImageList::DeleteTempMap()
+{
+    if (ImageListMaps::Map* pMap = ImageListMaps::Find())
+        pMap->DeleteTemp();
+}
+
+BOOL CImageList::Attach(HIMAGELIST hImageList)
+{
+    ASSERT(m_hImageList == NULL);
+    if (hImageList == NULL)
+        return FALSE;
+    m_hImageList = hImageList;
+    if (ImageListMaps::Map* pMap = ImageListMap())
+        pMap->SetPermanent(hImageList, this);
+    return TRUE;
+}
+
+HIMAGELIST CImageList::Detach()
+{
+    HIMAGELIST hImageList = m_hImageList;
+    if (hImageList != NULL)
+    {
+        ImageListMaps::Map* pMap = ImageListMaps::Find();
+        // A temporary wrapper stays in the map until the idle clean-up deletes it.
+        if (pMap != NULL && pMap->LookupPermanent(hImageList) == this)
+            pMap->RemoveHandle(hImageList);
+    }
+    m_hImageList = NULL;
+    return hImageList;
+}
+
+BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
+{
+    return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
+}
+
+BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
+{
+    return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask);
+}
+
+BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask)
+{
+    return Attach(ImageList_LoadImageA(AfxGetResourceHandle(), lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP, 0));
+}
+
+BOOL CImageList::Create(CImageList* pImageList)
+{
+    return Attach(ImageList_Duplicate(pImageList->GetSafeHandle()));
+}
+
+BOOL CImageList::DeleteImageList()
+{
+    if (m_hImageList == NULL)
+        return FALSE;
+    return ImageList_Destroy(Detach());
+}
+
+CSize CImageList::GetIconSize() const
+{
+    int cx = 0;
+    int cy = 0;
+    if (m_hImageList != NULL)
+        ImageList_GetIconSize(m_hImageList, &cx, &cy);
+    return CSize(cx, cy);
+}
+
+int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
+{
+    return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
+                         static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
+}
+
+int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
+{
+    return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
+}
+
+BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
+{
+    return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
+                             static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
+}
+
+BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
+{
+    return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+}

@@ -1,0 +1,89 @@
+// A memory DC drawing into a 32-bit top-down DIB section, whose pixels the GDI tests read back
+// directly from memory.
+#pragma once
+#include "DC.h"
+#include "GdiObject.h"
+#include <functional>
+#include <stdio.h>
+#include <string>
+
+class DibCanvas
+{
+public:
+    DibCanvas(int cx, int cy, COLORREF crFill = RGB(255, 255, 255)) : m_cx(cx), m_cy(cy)
+    {
+        BITMAPINFO info;
+        memset(&info, 0, sizeof(info));
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = cx;
+        info.bmiHeader.biHeight = -cy;   // top-down: row 0 first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* pBits = NULL;
+        m_bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0));
+        m_pBits = static_cast<DWORD*>(pBits);
+        dc.CreateCompatibleDC(NULL);
+        m_hOldBitmap = dc.SelectObject(m_bitmap.m_hObject);
+        dc.FillSolidRect(0, 0, cx, cy, crFill);
+    }
+
+    ~DibCanvas() { dc.SelectObject(m_hOldBitmap); }
+
+    int Width() const { return m_cx; }
+    int Height() const { return m_cy; }
+    CBitmap& Bitmap() { return m_bitmap; }
+
+    COLORREF Pixel(int x, int y) const
+    {
+        ::GdiFlush();
+        DWORD value = m_pBits[y * m_cx + x];
+        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    }
+
+    int Count(COLORREF crColor, const RECT& rect) const
+    {
+        int nCount = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                nCount += Pixel(x, y) == crColor ? 1 : 0;
+        return nCount;
+    }
+
+    int Count(COLORREF crColor) const { return Count(crColor, CRect(0, 0, m_cx, m_cy)); }
+
+    // The first few pixels that differ from expected(x, y), or "" when all match.
+    std::string Mismatches(const std::function<COLORREF(int, int)>& expected) const
+    {
+        std::string report;
+        int nReported = 0;
+        for (int y = 0; y < m_cy; ++y)
+        {
+            for (int x = 0; x < m_cx; ++x)
+            {
+                COLORREF crWanted = expected(x, y);
+                COLORREF crGot = Pixel(x, y);
+                if (crGot != crWanted && nReported++ < 8)
+                {
+                    char szLine[80];
+                    snprintf(szLine, sizeof(szLine), "(%d,%d) got %06lX want %06lX; ", x, y,
+                             static_cast<unsigned long>(crGot), static_cast<unsigned long>(crWanted));
+                    report += szLine;
+                }
+            }
+        }
+        return report;
+    }
+
+private:
+    CBitmap m_bitmap;   // declared before dc: the DC goes first, then the bitmap it held
+
+public:
+    CDC dc;
+
+private:
+    int m_cx;
+    int m_cy;
+    DWORD* m_pBits = NULL;
+    HGDIOBJ m_hOldBitmap = NULL;
+};
