@@ -8,6 +8,11 @@
 
 #include <stdlib.h>
 
+// commdlg.h maps GetFileTitle() to GetFileTitleA(); here it names the CFile member.
+#ifdef GetFileTitle
+#undef GetFileTitle
+#endif
+
 struct CFileStatus
 {
     CTime m_ctime;                  // creation
