@@ -245,6 +245,19 @@ void AFXAPI AfxSendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, 
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
+// Default handlers that do more than pass the message on: destruction, reflection to controls and
+// colour changes reaching child windows.
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_NCDESTROY()
+    ON_WM_CTLCOLOR()
+    ON_WM_DRAWITEM()
+    ON_WM_MEASUREITEM()
+    ON_WM_PARENTNOTIFY()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_SYSCOLORCHANGE()
+END_MESSAGE_MAP()
+
 const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);

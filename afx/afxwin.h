@@ -1,4 +1,4 @@
-// Windows, messages, command routing, the application and GDI.
+// Windows, messages, command routing, the application, document/view and GDI.
 #pragma once
 #include "afx.h"
 #include "afxres.h"
@@ -10,3 +10,13 @@
 #include "Wnd.h"
 #include "WinThread.h"
 #include "WinApp.h"
+#include "CreateContext.h"
+#include "Document.h"
+#include "DocTemplate.h"
+#include "SingleDocTemplate.h"
+#include "MultiDocTemplate.h"
+#include "DocManager.h"
+#include "View.h"
+#include "FormView.h"
+#include "FrameWnd.h"
+#include "PrintInfo.h"

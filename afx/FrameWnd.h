@@ -1,0 +1,118 @@
+// CFrameWnd: a top-level window that holds views and bars. It loads its title, menu, icon and
+// accelerators from one resource id, lays its children out, keeps the active view, routes commands
+// view → frame → application, updates menus through CCmdUI, shows command prompts in its message
+// bar and titles itself after its document.
+#pragma once
+#include "Wnd.h"
+#include "CreateContext.h"
+#include "PtrList.h"
+#include "afxres.h"
+
+class CDocument;
+class CView;
+
+// Frame styles (bits of the window style that windows leave to the class).
+#define FWS_ADDTOTITLE   0x00008000L   // the title names the active document
+#define FWS_PREFIXTITLE  0x00004000L   // … in front: "Document - App" rather than "App - Document"
+#define FWS_SNAPTOBARS   0x00002000L
+
+class CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    static const CRect rectDefault;   // lets the system choose position and size
+
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
+                DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
+    // Title from the first substring of string nIDResource, menu, class icon and accelerators of
+    // the same id.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    // ---- views and documents ----
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+    CView* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    virtual void ActivateFrame(int nCmdShow = -1);
+
+    // ---- layout ----
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Lays the frame out the next time the thread is idle.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
+    void DelayUpdateFrameMenu(HMENU hMenuAlt);
+
+    // ---- title and menu ----
+    void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+    // Shows hMenuAlt, else the active document's menu, else the frame's own.
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual HACCEL GetDefaultAccelerator();
+
+    // ---- command prompts ----
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+    // The prompt of a command: its string up to the first newline.
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    // The descendant with id AFX_IDW_STATUS_BAR, where prompts are shown.
+    virtual CWnd* GetMessageBar();
+
+    BOOL IsFrameWnd() const override { return TRUE; }
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    void PostNcDestroy() override;
+
+    BOOL m_bAutoMenuEnable;   // disable menu items that nothing would handle
+    CString m_strTitle;       // the application part of the window title
+    int m_nWindow;            // number of this frame among its document's frames; -1 alone
+    HMENU m_hMenuDefault;
+    HACCEL m_hAccelTable;
+    CPtrList m_listControlBars;
+
+protected:
+    enum IdleFlags
+    {
+        idleMenu = 1,
+        idleTitle = 2,
+        idleNotify = 4,
+        idleLayout = 8
+    };
+
+    UINT m_nIDHelp;
+    UINT m_nIDTracking;      // prompt to show for the menu item being tracked
+    UINT m_nIDLastMessage;   // prompt shown last
+    CView* m_pViewActive;
+    UINT m_nIdleFlags;
+    HMENU m_hMenuAlt;
+    BOOL m_bInRecalcLayout;
+
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    void BringToTop(int nCmdShow);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};

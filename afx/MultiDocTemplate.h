@@ -1,0 +1,25 @@
+// CMultiDocTemplate: a template whose every File New or Open makes another document with a frame
+// of its own; untitled documents are numbered.
+#pragma once
+#include "DocTemplate.h"
+#include "PtrList.h"
+
+class CMultiDocTemplate : public CDocTemplate
+{
+    DECLARE_DYNAMIC(CMultiDocTemplate)
+public:
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
+    ~CMultiDocTemplate() override;
+
+    void AddDocument(CDocument* pDoc) override;
+    void RemoveDocument(CDocument* pDoc) override;
+    POSITION GetFirstDocPosition() const override;
+    CDocument* GetNextDoc(POSITION& rPos) const override;
+    CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+    void SetDefaultTitle(CDocument* pDocument) override;
+
+protected:
+    CPtrList m_docList;
+    UINT m_nUntitledCount;   // untitled documents made so far
+};
