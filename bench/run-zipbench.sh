@@ -18,7 +18,7 @@ command -v unzip >/dev/null || { echo "run-zipbench: Info-ZIP unzip is missing" 
 # One X server for the whole run, so no timed run pays for starting one.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" \
-       bash -c '"$0" "$@"; rc=$?; WINEPREFIX="$2/wineprefix" wineserver -w; exit $rc' "$0" "$build" "$runs"
+       bash -c '"$0" "$@"; rc=$?; WINEPREFIX="$1/wineprefix" wineserver -w; exit $rc' "$0" "$build" "$runs"
 fi
 
 work=$(mktemp -d /tmp/zipbench.XXXXXX)
@@ -31,12 +31,13 @@ extract_line=$(grep '^extract/zlib throughput ratio:' "$work/zipbench.txt")
 
 now_ns() { date +%s%N; }
 
-# Prints the wall time of one run of the command, in nanoseconds; the command's output is dropped
-# for both programs alike.
+# Prints the wall time of one run of the command, in nanoseconds. Both programs' output goes to a
+# file, as a script would take it (a character device such as /dev/null makes the C runtime under
+# Wine write line by line).
 time_run() {
   local start
   start=$(now_ns)
-  "$@" >/dev/null 2>&1 || { echo "run-zipbench: failed: $*" >&2; return 1; }
+  "$@" >"$work/output.txt" 2>&1 || { echo "run-zipbench: failed: $*" >&2; return 1; }
   echo $(($(now_ns) - start))
 }
 
