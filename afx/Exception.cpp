@@ -45,7 +45,16 @@ CString ProgramTitle()
     return CString(lpszName);
 }
 
+AFX_MESSAGEBOX_HANDLER g_pfnMessageBoxHandler = NULL;
+
 } // namespace
+
+AFX_MESSAGEBOX_HANDLER AFXAPI AfxSetMessageBoxHandler(AFX_MESSAGEBOX_HANDLER pfnHandler)
+{
+    AFX_MESSAGEBOX_HANDLER pfnOld = g_pfnMessageBoxHandler;
+    g_pfnMessageBoxHandler = pfnHandler;
+    return pfnOld;
+}
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
@@ -93,6 +102,8 @@ int CException::ReportError(UINT nType, UINT nMessageID)
     }
     if ((nType & MB_ICONMASK) == 0)
         nType |= MB_ICONEXCLAMATION;
+    if (g_pfnMessageBoxHandler != NULL)
+        return g_pfnMessageBoxHandler(szMessage, nType);
     return MessageBoxA(GetActiveWindow(), szMessage, ProgramTitle(), nType);
 }
 

@@ -5,6 +5,11 @@
 #include "Object.h"
 #include "String.h"
 
+// Shows the message boxes of exception reports. The application object installs one that goes
+// through its own message-box handling; without it the report goes straight to the system.
+typedef int (AFXAPI* AFX_MESSAGEBOX_HANDLER)(LPCTSTR lpszText, UINT nType);
+AFX_MESSAGEBOX_HANDLER AFXAPI AfxSetMessageBoxHandler(AFX_MESSAGEBOX_HANDLER pfnHandler);
+
 class CException : public CObject
 {
     DECLARE_DYNAMIC(CException)

@@ -21,6 +21,11 @@ namespace {
 
 CWinApp* g_pApp = NULL;
 
+int AFXAPI ReportThroughApp(LPCTSTR lpszText, UINT nType)
+{
+    return AfxMessageBox(lpszText, nType);
+}
+
 LPTSTR DuplicateString(LPCTSTR lpsz)
 {
     size_t nLen = strlen(lpsz) + 1;
@@ -56,6 +61,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     // The application object is built during static initialisation, on the thread that runs the loop.
     g_pApp = this;
     AfxSetThread(this);
+    AfxSetMessageBoxHandler(ReportThroughApp);
 }
 
 CWinApp::~CWinApp()
@@ -72,7 +78,10 @@ CWinApp::~CWinApp()
     FreeString(m_pszProfileName);
     FreeString(m_pszRegistryKey);
     if (g_pApp == this)
+    {
         g_pApp = NULL;
+        AfxSetMessageBoxHandler(NULL);
+    }
     if (AfxGetThread() == this)
         AfxSetThread(NULL);
 }
