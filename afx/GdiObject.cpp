@@ -3,7 +3,6 @@
 #include "DC.h"
 #include "Exception.h"
 #include "String.h"
-#include <commctrl.h>
 #include <stdlib.h>
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)

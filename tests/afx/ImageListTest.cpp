@@ -94,55 +94,22 @@ TEST(ImageList, AddDrawReplaceAndRemoveImages)
     EXPECT_EQ(2, list.Add(&image, &mask));
     EXPECT_EQ(3, list.GetImageCount());
 
+    HICON hIcon = list.ExtractIcon(1);
+    ASSERT_TRUE(hIcon != NULL);
+    EXPECT_EQ(3, list.Add(hIcon));
+    EXPECT_EQ("", DrawnMismatches(list, 3, kTopLeft, kGreen));
+    EXPECT_EQ(2, list.Replace(2, hIcon));
+    EXPECT_EQ("", DrawnMismatches(list, 2, kTopLeft, kGreen));
+    ::DestroyIcon(hIcon);
+    EXPECT_TRUE(list.Remove(3));
+    EXPECT_TRUE(list.Remove(2));
+
     EXPECT_TRUE(list.Remove(0));
-    EXPECT_EQ(2, list.GetImageCount());
+    EXPECT_EQ(1, list.GetImageCount());
     EXPECT_EQ("", DrawnMismatches(list, 0, kTopLeft, kGreen));
     EXPECT_FALSE(list.Remove(5));
     EXPECT_TRUE(list.Remove(-1));
     EXPECT_EQ(0, list.GetImageCount());
-}
-
-TEST(ImageList, IconsGoInAndComeBackOut)
-{
-    CImageList list;
-    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
-    const COLORREF colours[] = { kRed, kYellow };
-    const RECT squares[] = { kCentre, kBottomRight };
-    CBitmap strip;
-    MakeStrip(strip, colours, squares, 2);
-    ASSERT_EQ(0, list.Add(&strip, kMagenta));
-
-    HICON hIcon = list.ExtractIcon(1);
-    ASSERT_TRUE(hIcon != NULL);
-    EXPECT_EQ(2, list.Add(hIcon));
-    EXPECT_EQ("", DrawnMismatches(list, 2, kBottomRight, kYellow));
-    EXPECT_EQ(0, list.Replace(0, hIcon));
-    EXPECT_EQ("", DrawnMismatches(list, 0, kBottomRight, kYellow));
-    ::DestroyIcon(hIcon);
-}
-
-TEST(ImageList, BackgroundColourShowsWhenDrawnAndOverlaysAreNumbered)
-{
-    CImageList list;
-    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0));
-    const COLORREF colours[] = { kRed, kBlue };
-    const RECT squares[] = { kTopLeft, kBottomRight };
-    CBitmap strip;
-    MakeStrip(strip, colours, squares, 2);
-    ASSERT_EQ(0, list.Add(&strip, kMagenta));
-
-    EXPECT_EQ(CLR_NONE, list.SetBkColor(kYellow));
-    EXPECT_EQ(kYellow, list.GetBkColor());
-    DibCanvas canvas(16, 16);
-    ASSERT_TRUE(list.Draw(&canvas.dc, 0, CPoint(0, 0), ILD_NORMAL));
-    EXPECT_EQ("", canvas.Mismatches([](int x, int y) { return CRect(kTopLeft).PtInRect(CPoint(x, y)) ? kRed : kYellow; }));
-    list.SetBkColor(CLR_NONE);
-
-
-    // Overlay numbers run from 1 to 15; image 1 becomes overlay 2.
-    EXPECT_TRUE(list.SetOverlayImage(1, 2));
-    EXPECT_FALSE(list.SetOverlayImage(1, 16));
-    EXPECT_FALSE(list.SetOverlayImage(2, 0));
 }
 
 TEST(ImageList, ListsLoadFromBitmapResourcesAndCopy)
@@ -205,26 +172,4 @@ TEST(ImageList, OwnershipAndHandleMaps)
     EXPECT_TRUE(adopter.DeleteImageList());
     EXPECT_FALSE(adopter.DeleteImageList());
     EXPECT_EQ(0, ::ImageList_GetImageCount(hDetached));
-}
-
-TEST(ImageList, DraggingAnImageOverTheDesktop)
-{
-    CImageList list;
-    ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0));
-    const COLORREF colours[] = { kRed };
-    const RECT squares[] = { kCentre };
-    CBitmap strip;
-    MakeStrip(strip, colours, squares, 1);
-    ASSERT_EQ(0, list.Add(&strip, kMagenta));
-
-    ASSERT_TRUE(list.BeginDrag(0, CPoint(8, 8)));
-    EXPECT_TRUE(CImageList::DragEnter(NULL, CPoint(50, 50)));
-    EXPECT_TRUE(CImageList::DragMove(CPoint(60, 70)));
-    EXPECT_TRUE(CImageList::DragShowNolock(FALSE));
-    EXPECT_TRUE(CImageList::DragLeave(NULL));
-    CImageList::EndDrag();
-
-    // Dragging ended: another drag can begin.
-    EXPECT_TRUE(list.BeginDrag(0, CPoint(0, 0)));
-    CImageList::EndDrag();
 }
