@@ -53,7 +53,7 @@ enum AfxSig : UINT
     AfxSig_vMINMAX,      // void (MINMAXINFO*)                     WM_GETMINMAXINFO
     AfxSig_hDWw,         // HBRUSH (CDC*, CWnd*, UINT)             WM_CTLCOLOR*
     AfxSig_hDw,          // HBRUSH (CDC*, UINT)                    reflected WM_CTLCOLOR*
-    AfxSig_vOWNER,       // void (int, LPDRAWITEMSTRUCT / LPMEASUREITEMSTRUCT)
+    AfxSig_vOWNER,       // void (int, LPDRAWITEMSTRUCT / LPMEASUREITEMSTRUCT / LPDELETEITEMSTRUCT)
     AfxSig_vOWNERREFLECT,// void (LPDRAWITEMSTRUCT / LPMEASUREITEMSTRUCT)
     AfxSig_vwl,          // void (UINT, LPARAM)                    WM_SYSCOMMAND, WM_PARENTNOTIFY
     AfxSig_vMwb,         // void (CMenu*, UINT, BOOL)              WM_INITMENUPOPUP
@@ -68,6 +68,7 @@ enum AfxSig : UINT
     AfxSig_viSTYLE,      // void (int, LPSTYLESTRUCT)              WM_STYLECHANGED/ING
     AfxSig_vwpRECT,      // void (UINT, LPRECT)                    WM_SIZING, WM_MOVING
     AfxSig_bHELPINFO,    // BOOL (HELPINFO*)                       WM_HELP
+    AfxSig_iOWNER,       // int (int, LPCOMPAREITEMSTRUCT)         WM_COMPAREITEM
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -305,6 +306,8 @@ inline TTo AfxFunctionCast(TFrom pfn)
 #define ON_WM_CTLCOLOR()        AFX_ON_WM(WM_CTLCOLOR, AfxSig_hDWw, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
 #define ON_WM_DRAWITEM()        AFX_ON_WM(WM_DRAWITEM, AfxSig_vOWNER, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
 #define ON_WM_MEASUREITEM()     AFX_ON_WM(WM_MEASUREITEM, AfxSig_vOWNER, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+#define ON_WM_COMPAREITEM()     AFX_ON_WM(WM_COMPAREITEM, AfxSig_iOWNER, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
+#define ON_WM_DELETEITEM()      AFX_ON_WM(WM_DELETEITEM, AfxSig_vOWNER, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
 #define ON_WM_SYSCOMMAND()      AFX_ON_WM(WM_SYSCOMMAND, AfxSig_vwl, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
 #define ON_WM_PARENTNOTIFY()    AFX_ON_WM(WM_PARENTNOTIFY, AfxSig_vwl, void (CWnd::*)(UINT, LPARAM), OnParentNotify)
 #define ON_WM_INITMENUPOPUP()   AFX_ON_WM(WM_INITMENUPOPUP, AfxSig_vMwb, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)

@@ -252,6 +252,8 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_CTLCOLOR()
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
     ON_WM_PARENTNOTIFY()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
@@ -756,6 +758,9 @@ BOOL CWnd::DispatchMapMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case AfxSig_vOWNER:
         (this->*AfxFunctionCast<void (CWnd::*)(int, LPARAM)>(pfn))((int)wParam, lParam);
         lResult = TRUE;
+        break;
+    case AfxSig_iOWNER:
+        lResult = (this->*AfxFunctionCast<int (CWnd::*)(int, LPARAM)>(pfn))((int)wParam, lParam);
         break;
     case AfxSig_vOWNERREFLECT:
         (this->*AfxFunctionCast<void (CWnd::*)(LPARAM)>(pfn))(lParam);
@@ -1426,6 +1431,21 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
         if (hWndChild != NULL && ReflectLastMsg(hWndChild))
             return;
     }
+    Default();
+}
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    LRESULT lResult;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+        return (int)lResult;
+    return (int)Default();
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+        return;
     Default();
 }
 
