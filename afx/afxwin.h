@@ -10,6 +10,8 @@
 #include "Wnd.h"
 #include "WinThread.h"
 #include "WinApp.h"
+#include "Dialog.h"
+#include "DataExchange.h"
 #include "CreateContext.h"
 #include "Document.h"
 #include "DocTemplate.h"
