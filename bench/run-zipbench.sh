@@ -3,6 +3,7 @@
 # qenunzip.exe process under Wine against native Info-ZIP unzip on the archive zipbench built, and
 # prints both ratios last. Builds nothing: build the tree first (tools/build.sh).
 #   bench/run-zipbench.sh [BUILD_FOLDER] [RUNS]
+# The archive and the extracted files go to a new folder in $TMPDIR (default /tmp).
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +22,7 @@ if [ -z "${DISPLAY:-}" ]; then
        bash -c '"$0" "$@"; rc=$?; WINEPREFIX="$1/wineprefix" wineserver -w; exit $rc' "$0" "$build" "$runs"
 fi
 
-work=$(mktemp -d /tmp/zipbench.XXXXXX)
+work=$(mktemp -d "${TMPDIR:-/tmp}/zipbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 winwork="Z:$(printf '%s' "$work" | tr / '\\')"
 

@@ -105,6 +105,14 @@ qenunzip -d "$(winpath "$work/out")" "$(winpath "$work/infozip.zip")"
 check "extraction over existing files exits 0" status_is 0
 check "extraction replaces existing files" cmp -s src/tree/text.txt out/tree/text.txt
 
+# Info-ZIP writing to a pipe puts CRC and sizes in a data descriptor after the data.
+head -c 100000 src/tree/text.txt >streamed.txt
+zip -q -fz- - - <streamed.txt | cat >streamed.zip
+qenunzip -t "$(winpath "$work/streamed.zip")"
+check "-t verifies an entry with a data descriptor" [ "$rc" -eq 0 -a "$out" = "OK -" ]
+qenunzip "$(winpath "$work/streamed.zip")" -d "$(winpath "$work/streamed")"
+check "an entry with a data descriptor extracts byte for byte" cmp -s streamed.txt streamed/-
+
 # Archives written by Python: mixed methods, an empty archive, an unsupported method, names that
 # try to leave the target folder, and a damaged entry.
 python3 - <<'EOF'
