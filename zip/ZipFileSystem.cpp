@@ -1,5 +1,7 @@
 #include "ZipFileSystem.h"
 #include "ZipPathHelpers.h"
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -15,6 +17,13 @@ CString GetRootOf(LPCTSTR lpszPath)
 LPCTSTR RootOrNull(const CString& strRoot)
 {
     return strRoot.IsEmpty() ? NULL : (LPCTSTR)strRoot;
+}
+
+// One attribute query: extraction asks this for the folder of every file.
+bool IsExistingFolder(LPCTSTR lpszPath)
+{
+    DWORD uAttributes = GetFileAttributesA(lpszPath);
+    return uAttributes != INVALID_FILE_ATTRIBUTES && (uAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 }
 
@@ -45,11 +54,11 @@ bool ZipForceDirectory(LPCTSTR lpszPath)
     CString strParent = ZipGetDriveAndFolder(strPath);
     if (strPath == strParent)
         return true;
-    if (ZipFileExists(strPath) == -1)
+    if (IsExistingFolder(strPath))
         return true;
     if (!ZipForceDirectory(strParent))
         return false;
-    return CreateDirectoryA(strPath, NULL) || ZipFileExists(strPath) == -1;
+    return CreateDirectoryA(strPath, NULL) || IsExistingFolder(strPath);
 }
 
 bool ZipIsDriveRemovable(LPCTSTR lpszPath)
@@ -74,4 +83,30 @@ bool ZipSetVolumeLabel(LPCTSTR lpszPath, LPCTSTR lpszLabel)
 {
     CString strRoot = GetRootOf(lpszPath);
     return SetVolumeLabelA(RootOrNull(strRoot), lpszLabel) != FALSE;
+}
+
+bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszNewPath)
+{
+    char szFull[MAX_PATH];
+    DWORD uLength = GetFullPathNameA(lpszNewPath, MAX_PATH, szFull, NULL);
+    if (uLength == 0 || uLength >= MAX_PATH)
+        return false;
+    // The rename takes a native path: "\??\C:\..." or "\??\UNC\server\share\...".
+    bool bUnc = szFull[0] == '\\' && szFull[1] == '\\';
+    std::wstring strNative = bUnc ? L"\\??\\UNC\\" : L"\\??\\";
+    int nWide = MultiByteToWideChar(CP_ACP, 0, szFull + (bUnc ? 2 : 0), -1, NULL, 0);
+    if (nWide <= 0)
+        return false;
+    size_t uPrefix = strNative.size();
+    strNative.resize(uPrefix + nWide - 1);
+    MultiByteToWideChar(CP_ACP, 0, szFull + (bUnc ? 2 : 0), -1, &strNative[uPrefix], nWide);
+
+    DWORD uNameBytes = (DWORD)(strNative.size() * sizeof(WCHAR));
+    std::vector<BYTE> info(sizeof(FILE_RENAME_INFO) + uNameBytes);
+    FILE_RENAME_INFO* pRename = reinterpret_cast<FILE_RENAME_INFO*>(info.data());
+    pRename->ReplaceIfExists = TRUE;
+    pRename->RootDirectory = NULL;
+    pRename->FileNameLength = uNameBytes;
+    memcpy(pRename->FileName, strNative.data(), uNameBytes);
+    return SetFileInformationByHandle(hFile, FileRenameInfo, pRename, (DWORD)info.size()) != FALSE;
 }

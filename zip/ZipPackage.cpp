@@ -200,24 +200,38 @@ DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
     return uDelivered;
 }
 
-bool CZipPackage::CloseFile(LPCTSTR lpszFilePath)
+void CZipPackage::EndDecompression()
 {
-    if (m_iFileState != -1)
-        return false;
     const CZipEntryHeader& header = *GetOpenHeader();
     if (m_stream.m_uUncompressedLeft == 0 && m_stream.m_uCrc != header.m_uCrc32)
         ThrowError(CZipException::CodeChecksumMismatch);
     if (header.m_uMethod == CZipEntryHeader::MethodDeflated)
         inflateEnd(&m_stream.m_zs);
+}
+
+void CZipPackage::EndEntry()
+{
+    if (m_directory.m_bHasDescriptor)
+        SkipUnreadData();
+    m_directory.CloseEntry();
+    m_iFileState = 0;
+    m_stream.m_input.Release();
+}
+
+bool CZipPackage::CloseFile(LPCTSTR lpszFilePath)
+{
+    if (m_iFileState != -1)
+        return false;
+    EndDecompression();
     bool bResult = true;
     if (lpszFilePath != NULL)
     {
+        const CZipEntryHeader& header = *GetOpenHeader();
         try
         {
             CFileStatus status = {};
             status.m_mtime = header.GetTime();
             status.m_ctime = status.m_atime = CTime::GetCurrentTime();
-            status.m_attribute = 0;
             CFile::SetStatus(lpszFilePath, status);
             bResult = SetFileAttributesA(lpszFilePath, header.m_uExternalAttributes) != FALSE;
         }
@@ -227,11 +241,7 @@ bool CZipPackage::CloseFile(LPCTSTR lpszFilePath)
             return false;
         }
     }
-    if (m_directory.m_bHasDescriptor)
-        SkipUnreadData();
-    m_directory.CloseEntry();
-    m_iFileState = 0;
-    m_stream.m_input.Release();
+    EndEntry();
     return bResult;
 }
 
@@ -315,11 +325,13 @@ void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
     CString strTemporary;
     strTemporary.Format("%s~qz%lx-%lx.tmp", (LPCTSTR)ZipGetDriveAndFolder(strTarget), GetCurrentProcessId(),
                         InterlockedIncrement(&s_nTemporaryCount));
-    CFile file;
-    CFileException* pError = new CFileException;
-    if (!file.Open(strTemporary, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite, pError))
-        throw pError;
-    pError->Delete();
+    const CZipEntryHeader& header = *GetOpenHeader();
+    const DWORD uCreationAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                      FILE_ATTRIBUTE_ARCHIVE;
+    HANDLE hFile = CreateFileA(strTemporary, GENERIC_WRITE | DELETE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+                               header.m_uExternalAttributes & uCreationAttributes, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        ThrowFileError(GetLastError(), strTemporary);
     try
     {
         CZipBuffer buffer;
@@ -328,21 +340,62 @@ void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
         do
         {
             uRead = ReadFile(buffer.GetData(), uBufferSize);
-            if (uRead != 0)
-                file.Write(buffer.GetData(), uRead);
+            DWORD uWritten = 0;
+            if (uRead != 0 && !::WriteFile(hFile, buffer.GetData(), uRead, &uWritten, NULL))
+                ThrowFileError(GetLastError(), strTemporary);
+            if (uWritten != uRead)
+                ThrowFileError(ERROR_DISK_FULL, strTemporary);
         } while (uRead == uBufferSize);
-        CloseFile(file);
-        if (!MoveFileExA(strTemporary, strTarget, MOVEFILE_REPLACE_EXISTING))
-        {
-            CFileException::ThrowOsError((LONG)GetLastError(), strTarget);
-            AfxThrowFileException(CFileException::generic, -1, strTarget);
-        }
+
+        EndDecompression();
+        SetEntryTimes(hFile, header);
+        if (header.m_uExternalAttributes & ~uCreationAttributes)
+            SetFileAttributesA(strTemporary, header.m_uExternalAttributes);
+        EndEntry();
+        bool bMoved = ZipRenameOpenFile(hFile, strTarget);
+        HANDLE hClosing = hFile;
+        hFile = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(hClosing) && !bMoved)
+            ThrowFileError(GetLastError(), strTemporary);
+        if (!bMoved && !MoveFileExA(strTemporary, strTarget, MOVEFILE_REPLACE_EXISTING))
+            ThrowFileError(GetLastError(), strTarget);
     }
     catch (CException*)
     {
-        file.Abort();
+        if (hFile != INVALID_HANDLE_VALUE)
+            CloseHandle(hFile);
         SetFileAttributesA(strTemporary, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(strTemporary);
         throw;
     }
+}
+
+void CZipPackage::SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header)
+{
+    // The same times CloseFile gives through the file status, set on the open handle so that
+    // the file need not be opened again.
+    __time64_t modified;
+    try
+    {
+        modified = header.GetTime().GetTime();
+    }
+    catch (CException* pError)
+    {
+        pError->Delete();
+        return;
+    }
+    if (modified < 0)
+        return;
+    ULARGE_INTEGER ticks;
+    ticks.QuadPart = (ULONGLONG)modified * 10000000u + 116444736000000000u;
+    FILETIME modifiedTime = {ticks.LowPart, ticks.HighPart};
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    SetFileTime(hFile, &now, &now, &modifiedTime);
+}
+
+void CZipPackage::ThrowFileError(DWORD uError, LPCTSTR lpszPath)
+{
+    CFileException::ThrowOsError((LONG)uError, lpszPath);
+    AfxThrowFileException(CFileException::generic, -1, lpszPath);
 }

@@ -62,7 +62,12 @@ private:
     CZipEntryHeader* GetOpenHeader() const { return m_directory.m_pOpenHeader; }
     void CheckZlibResult(int iResult) const;
     [[noreturn]] void ThrowError(int iCode) const;
+    // CloseFile's steps: CRC check and end of decompression; descriptor check and release.
+    void EndDecompression();
+    void EndEntry();
     void SkipUnreadData();
+    static void SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header);
+    [[noreturn]] static void ThrowFileError(DWORD uError, LPCTSTR lpszPath);
     void ExtractToFile(const CString& strTarget, DWORD uBufferSize);
 
     static void* ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize);
