@@ -80,6 +80,10 @@ TEST_F(CSdiTest, FileNewMakesDocumentFrameAndViewOnceAndThenReusesThem)
     EXPECT_EQ(1, pDoc->m_nNewDocuments);
     EXPECT_EQ(1, pView->m_nInitialUpdates);
     EXPECT_EQ("测试文档", Text(pDoc->GetTitle()));
+    int nDraws = pView->m_nDraws;
+    pView->Invalidate();
+    pView->UpdateWindow();
+    EXPECT_EQ(nDraws + 1, pView->m_nDraws);
 
     pDoc->m_strText = "旧内容";
     EXPECT_EQ(pDoc, NewDocument());
@@ -175,6 +179,35 @@ TEST_F(CSdiTest, FailedOpenReportsAndKeepsOrResetsTheDocument)
     EXPECT_EQ(2, pDoc->m_nNewDocuments);
 }
 
+TEST_F(CSdiTest, SaveAsAsksForANameSaveKeepsItAndCloseEndsTheDocument)
+{
+    CScratchFolder folder;
+    CTestDoc* pDoc = NewDocument();
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->m_strText = "第一版";
+    {
+        // The name typed without an extension gets the template's.
+        CDialogResponder answer(IDOK, 1148, folder.Path("另存"));
+        Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+        ASSERT_TRUE(answer.Finish());
+        EXPECT_EQ("另存为", answer.m_strCaption);
+    }
+    EXPECT_EQ(Text(folder.Path("另存.tst")), Text(pDoc->GetPathName()));
+    EXPECT_EQ(std::string("\x06") + "第一版", folder.Contents("另存.tst"));
+
+    pDoc->m_strText = "第二版";
+    pDoc->SetModifiedFlag();
+    CDialogResponder noDialog(IDCANCEL);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    EXPECT_FALSE(noDialog.Stop());
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(std::string("\x06") + "第二版", folder.Contents("另存.tst"));
+
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    EXPECT_EQ(nullptr, m_pTemplate->GetFirstDocPosition());
+    EXPECT_EQ(nullptr, TestApp().m_pMainWnd);
+}
+
 TEST_F(CSdiTest, UpdateAllViewsSkipsTheSender)
 {
     CTestDoc* pDoc = NewDocument();
@@ -206,10 +239,15 @@ TEST_F(CSdiTest, CommandsRouteViewDocumentFrameApplication)
 
     // Without an active view the document is out of the route.
     HandledCommands().clear();
+    CView* pView = View();
     Frame()->SetActiveView(NULL);
     Frame()->SendMessage(WM_COMMAND, ID_TEST_DOC_AND_FRAME);
     Frame()->SendMessage(WM_COMMAND, ID_TEST_DOC_ONLY);
     EXPECT_EQ(std::vector<std::string>{ "frame:" + std::to_string(ID_TEST_DOC_AND_FRAME) }, HandledCommands());
+
+    // A click makes the view active again.
+    pView->SendMessage(WM_MOUSEACTIVATE, (WPARAM)Frame()->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(pView, View());
 }
 
 TEST_F(CSdiTest, CommandDisabledByItsUpdateHandlerIsIgnored)

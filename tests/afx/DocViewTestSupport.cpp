@@ -66,7 +66,11 @@ BEGIN_MESSAGE_MAP(CTestView, CView)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
 
-void CTestView::OnDraw(CDC*) {}
+void CTestView::OnDraw(CDC* pDC)
+{
+    if (pDC->GetSafeHdc() != NULL)
+        m_nDraws++;
+}
 
 void CTestView::OnInitialUpdate()
 {

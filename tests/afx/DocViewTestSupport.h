@@ -40,6 +40,7 @@ class CTestView : public CView
 public:
     int m_nInitialUpdates = 0;
     int m_nUpdates = 0;
+    int m_nDraws = 0;
     LPARAM m_lLastHint = 0;
     std::vector<std::string> m_printSteps;   // "prepare", "begin:<pages>", "print:<page>", "end"
     UINT m_nPrintPages = 2;

@@ -196,6 +196,19 @@ TEST_F(CFrameWndTest, IdleCycleDoesTheDelayedLayoutAndTitle)
     View()->GetWindowRect(&rectView);
     pFrame->ScreenToClient(&rectView);
     EXPECT_EQ(rectClient, rectView);
+
+    // Another menu for a while, then the frame's own again.
+    HMENU hOtherMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_TEST_PLAIN));
+    pFrame->DelayUpdateFrameMenu(hOtherMenu);
+    RunIdleCycle();
+    EXPECT_EQ(hOtherMenu, ::GetMenu(pFrame->m_hWnd));
+    pFrame->OnUpdateFrameMenu(NULL);
+    EXPECT_EQ(pFrame->m_hMenuDefault, ::GetMenu(pFrame->m_hWnd));
+    ::DestroyMenu(hOtherMenu);
+
+    // The focus given to the frame goes on to its view.
+    pFrame->SetFocus();
+    EXPECT_EQ(View()->m_hWnd, ::GetFocus());
 }
 
 TEST_F(CFrameWndTest, ClosingTheMainFrameAsksToSaveAndEndsTheApplication)
