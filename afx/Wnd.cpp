@@ -430,6 +430,7 @@ BOOL CWnd::DestroyWindow()
     {
         if (pState->m_mapHWND.LookupPermanent(hWndOrig) == pWnd)
         {
+            pWnd->m_pfnSuper = NULL;
             pWnd->Detach();
             ASSERT(pWnd == this);
         }
@@ -1395,6 +1396,8 @@ void CWnd::OnNcDestroy()
     Default();
     if ((WNDPROC)::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == pfnWndProc && m_pfnSuper != NULL)
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    // The object may be used for another window; it must not call this one's procedure.
+    m_pfnSuper = NULL;
     Detach();
     PostNcDestroy();
 }

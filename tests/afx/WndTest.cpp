@@ -281,6 +281,28 @@ TEST(Subclassing, SubclassedControlSeesMessagesFirstAndKeepsItsBehaviour)
     EXPECT_EQ(2, edit.m_nChars);
 }
 
+class CProbeWnd : public CWnd
+{
+public:
+    WNDPROC SuperProc() const { return m_pfnSuper; }
+};
+
+TEST(Subclassing, ReusedObjectDoesNotKeepTheDestroyedWindowsProcedure)
+{
+    CTestTopWindow parent;
+    ASSERT_TRUE(parent.CreateHidden());
+    CProbeWnd wnd;
+    ASSERT_TRUE(wnd.Create("EDIT", "", WS_CHILD, CRect(0, 0, 50, 20), &parent, 300));
+    ASSERT_TRUE(wnd.DestroyWindow());
+
+    // The same object now subclasses a static control: it must call the static's procedure.
+    HWND hStatic = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd, (HMENU)301,
+                                     ::GetModuleHandleA(NULL), NULL);
+    WNDPROC pfnStatic = (WNDPROC)::GetWindowLongPtrA(hStatic, GWLP_WNDPROC);
+    ASSERT_TRUE(wnd.SubclassWindow(hStatic));
+    EXPECT_EQ(pfnStatic, wnd.SuperProc());
+}
+
 // ---- exceptions in message handlers ----
 
 struct MessageBoxSeen
