@@ -237,6 +237,34 @@ TEST_F(ZipExtractTest, EntryReadingFollowsItsStates)
     EXPECT_EQ(0, m_package.GetCount());
 }
 
+TEST_F(ZipExtractTest, ClosingAnEntryGivesTheFileItsTimeAndAttributes)
+{
+    TestArchive archive;
+    TestEntry& entry = archive.Add("hidden.txt", MakeText(2000, 18));
+    entry.externalAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY;
+    entry.modDate = (WORD)(((2019 - 1980) << 9) | (3 << 5) | 9);
+    entry.modTime = (WORD)((8 << 11) | (7 << 5) | 3);
+    archive.WriteTo(Path("a.zip"));
+    m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+
+    CFile file(Path("copy.txt"), CFile::modeCreate | CFile::modeWrite);
+    char buffer[500];
+    ASSERT_TRUE(m_package.OpenFile(0));
+    while (DWORD n = m_package.ReadFile(buffer, sizeof(buffer)))
+        file.Write(buffer, n);
+    EXPECT_TRUE(m_package.CloseFile(file));
+    EXPECT_EQ(CFile::hFileNull, file.m_hFile);
+
+    EXPECT_EQ(entry.data, ReadFileBytes(Path("copy.txt")));
+    EXPECT_TRUE(GetFileAttributesA(Path("copy.txt")) & FILE_ATTRIBUTE_READONLY);
+    CFileStatus status;
+    ASSERT_TRUE(CFile::GetStatus(Path("copy.txt"), status));
+    EXPECT_EQ(2019, status.m_mtime.GetYear());
+    EXPECT_EQ(9, status.m_mtime.GetDay());
+    EXPECT_EQ(8, status.m_mtime.GetHour());
+    EXPECT_EQ(6, status.m_mtime.GetSecond());
+}
+
 TEST_F(ZipExtractTest, NamesAreConvertedWhenHandedOut)
 {
     TestArchive archive;

@@ -1,4 +1,4 @@
-// Path and file-system helpers, and the cause table of the exceptions.
+// File-system helpers, the 64-bit seek, and the cause table of the exceptions.
 #include "TestArchive.h"
 
 namespace
@@ -6,19 +6,6 @@ namespace
 class ZipHelpersTest : public ZipTest
 {
 };
-
-TEST_F(ZipHelpersTest, PathsSplitIntoTheirParts)
-{
-    EXPECT_STREQ("C:", ZipGetDriveOfPath("C:\\dir\\file.txt"));
-    EXPECT_STREQ("", ZipGetDriveOfPath("dir\\file.txt"));
-    EXPECT_STREQ("C:\\dir\\", ZipGetDriveAndFolder("C:\\dir\\file.txt"));
-    EXPECT_STREQ("file", ZipGetFileTitleOnly("C:\\dir\\file.txt"));
-    EXPECT_STREQ("archive.tar", ZipGetFileTitleOnly("archive.tar.gz"));
-    EXPECT_STREQ("dir\\a.txt", ZipStripDrive("C:\\dir\\a.txt"));
-    EXPECT_STREQ("dir\\a.txt", ZipStripDrive("\\\\dir\\a.txt"));
-    EXPECT_STREQ("a.txt", ZipStripDrive("a.txt"));
-    EXPECT_STREQ("C:\\dir", ZipRemoveTrailingSeparators("C:\\dir\\\\"));
-}
 
 TEST_F(ZipHelpersTest, ForceDirectoryCreatesMissingParents)
 {

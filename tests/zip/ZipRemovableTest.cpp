@@ -43,10 +43,14 @@ class FloppyDrive
 public:
     FloppyDrive() : m_letter(0), m_disk(-1) {}
 
-    ~FloppyDrive()
+    ~FloppyDrive() { Remove(); }
+
+    // Takes the drive away again, with its entry in the registry.
+    void Remove()
     {
         if (m_letter != 0)
             Define(m_letter, DRIVE_NO_ROOT_DIR, NULL);
+        m_letter = 0;
     }
 
     // Why the drive could not be made, or an empty string.
@@ -195,8 +199,7 @@ protected:
     // The drive must go before its folder does.
     void TearDown() override
     {
-        m_drive.~FloppyDrive();
-        new (&m_drive) FloppyDrive;
+        m_drive.Remove();
         ZipTest::TearDown();
     }
 
@@ -210,10 +213,9 @@ TEST_F(ZipRemovableTest, DriveIsDeclaredAFloppyAndRestored)
     EXPECT_STREQ("floppy", DrivesKeyValue(m_drive.Letter()));
     EXPECT_TRUE(ZipIsDriveRemovable(m_drive.Root() + "x.zip"));
     char letter = m_drive.Letter();
-    TearDown();
+    m_drive.Remove();
     EXPECT_EQ(DRIVE_NO_ROOT_DIR, (int)GetDriveTypeA(CString(letter, 1) + ":\\"));
     EXPECT_STREQ("", DrivesKeyValue(letter));
-    ZipTest::SetUp();
 }
 
 TEST_F(ZipRemovableTest, SpanIsCreatedOnALabelledDisk)
