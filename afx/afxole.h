@@ -1,0 +1,10 @@
+// OLE data transfer: data sources and data objects for drag and drop and the clipboard, drop
+// targets and drop sources, over the system's OLE.
+#pragma once
+#include "afxwin.h"
+#include "OleDefs.h"
+#include "OleException.h"
+#include "OleDataSource.h"
+#include "OleDataObject.h"
+#include "OleDropSource.h"
+#include "OleDropTarget.h"
