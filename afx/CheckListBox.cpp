@@ -226,8 +226,6 @@ void CCheckListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 
 BOOL CCheckListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    // Without LBS_HASSTRINGS the list box holds our blocks in place of the caller's values.
-    BOOL bWrappedMeasure = !(GetStyle() & LBS_HASSTRINGS);
     switch (message)
     {
     case WM_DRAWITEM:
@@ -257,7 +255,8 @@ BOOL CCheckListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LR
     {
         LPMEASUREITEMSTRUCT lpMeasure = (LPMEASUREITEMSTRUCT)lParam;
         MEASUREITEMSTRUCT measure = *lpMeasure;
-        if (bWrappedMeasure && measure.itemData != 0)
+        // Without LBS_HASSTRINGS the item being added carries our block in place of the caller's value.
+        if (!(GetStyle() & LBS_HASSTRINGS) && measure.itemData != 0)
             measure.itemData = ((CHECK_DATA*)measure.itemData)->dwUserData;
         MeasureItem(&measure);
         UINT nMinimum = CalcMinimumItemHeight();
