@@ -2,6 +2,7 @@
 #include "DibCanvas.h"
 #include "Exception.h"
 #include "GdiTestResource.h"
+#include "GuiTestSupport.h"
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -437,4 +438,38 @@ TEST(GdiWindowDC, ScreenDCsComeFromANullWindow)
     EXPECT_EQ(&client, CDC::FromHandle(client.m_hDC));
     CWindowDC window(NULL);
     EXPECT_GT(window.GetDeviceCaps(VERTRES), 0);
+}
+
+TEST(GdiWindowDC, PaintClientAndWindowDCsBelongToTheirWindow)
+{
+    CTestTopWindow wnd;
+    ASSERT_TRUE(wnd.CreateHidden());
+    wnd.ShowWindow(SW_SHOWNOACTIVATE);   // a hidden window has nothing to paint or clip to
+    ::UpdateWindow(wnd);
+    CRect client;
+    wnd.GetClientRect(&client);
+    wnd.InvalidateRect(NULL, FALSE);
+    {
+        CPaintDC dc(&wnd);
+        EXPECT_EQ(&wnd, dc.GetWindow());
+        EXPECT_EQ(client, CRect(dc.m_ps.rcPaint));
+    }
+    CRect update;
+    EXPECT_FALSE(::GetUpdateRect(wnd, &update, FALSE));   // EndPaint validated the window
+
+    CClientDC clientDC(&wnd);
+    EXPECT_EQ(&wnd, clientDC.GetWindow());
+    CWindowDC windowDC(&wnd);
+    EXPECT_EQ(&wnd, windowDC.GetWindow());
+    // The window DC starts at the window's corner, the client DC inside the caption and borders.
+    CRect window;
+    wnd.GetWindowRect(&window);
+    CPoint clientCorner(0, 0);
+    wnd.ClientToScreen(&clientCorner);
+    POINT origin;
+    ::GetDCOrgEx(windowDC, &origin);
+    EXPECT_EQ(window.TopLeft(), CPoint(origin));
+    ::GetDCOrgEx(clientDC, &origin);
+    EXPECT_EQ(clientCorner, CPoint(origin));
+    EXPECT_NE(window.TopLeft(), clientCorner);
 }
