@@ -2,6 +2,7 @@
 #include "DC.h"
 #include "Exception.h"
 #include "GdiObject.h"
+#include "ImageList.h"
 #include "Menu.h"
 #include "Wnd.h"
 #include "afxres.h"
@@ -133,6 +134,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         CMenu::DeleteTempMap();
         CDC::DeleteTempMap();
         CGdiObject::DeleteTempMap();
+        CImageList::DeleteTempMap();
     }
     return lCount < 0;
 }

@@ -6,6 +6,7 @@
 #include "CmdUI.h"
 #include "DC.h"
 #include "GdiObject.h"
+#include "ImageList.h"
 #include "Menu.h"
 #include "Wnd.h"
 #include "WinThread.h"
