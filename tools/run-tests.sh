@@ -8,11 +8,23 @@ export QENWIZ_BUILD_DIR=$build
 bash "$top/tools/setup.sh"
 bash "$top/tools/build.sh"
 
-cd "$build"
-ctest_cmd=(ctest --output-on-failure --no-tests=error -j "$(nproc)")
+# One Wine session for the whole run. Its background processes are started here with their output
+# going nowhere: started by a test, they would hold that test's output open until the run ends.
+run_suite() {
+  local prefix=$QENWIZ_BUILD_DIR/wineprefix rc=0
+  "$top/tools/winerun" --prefix "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 || true
+  "$top/tools/winerun" --prefix "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  (cd "$QENWIZ_BUILD_DIR" && ctest --output-on-failure --no-tests=error -j "$(nproc)") || rc=$?
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  return $rc
+}
+
 if [ -n "${DISPLAY:-}" ]; then
-  "${ctest_cmd[@]}"
+  run_suite
 else
   # One X server for the whole run, so every Wine process shares one session.
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest_cmd[@]}"
+  export top
+  export -f run_suite
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run_suite
 fi
