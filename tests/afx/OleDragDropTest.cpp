@@ -206,9 +206,11 @@ public:
             SendMouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, point);
         });
     }
-    void Key(WORD wVirtualKey)
+    // Activates hWnd again just before: the keys go to the active window's thread.
+    void Key(WORD wVirtualKey, HWND hWnd)
     {
-        m_steps.push_back([wVirtualKey] {
+        m_steps.push_back([wVirtualKey, hWnd] {
+            ::SetForegroundWindow(hWnd);
             INPUT inputs[2] = {};
             inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
             inputs[0].ki.wVk = inputs[1].ki.wVk = wVirtualKey;
@@ -284,10 +286,11 @@ CPoint ScreenCentre(CWnd& wnd)
 }
 
 // A visible window for the mouse to reach, shown without activating it. A popup, as Wine waits
-// for the missing window manager when it destroys a shown window with a caption.
+// for the missing window manager when it destroys a shown window with a caption; topmost, so that
+// windows of tests running beside this one on the display do not catch the input.
 BOOL CreateShownPopup(CWnd& wnd, const CRect& rect)
 {
-    if (!wnd.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)),
+    if (!wnd.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)),
                       "drag test", WS_POPUP | WS_BORDER, rect.left, rect.top, rect.Width(), rect.Height(), NULL, NULL))
         return FALSE;
     wnd.ShowWindow(SW_SHOWNA);
@@ -392,11 +395,9 @@ TEST_F(OleDragTest, EffectsTheSourceDoesNotAllowAreExchangedOrRefused)
 
 TEST_F(OleDragTest, EscapeCancelsTheDrag)
 {
-    // The keys go to the active window's thread.
-    m_source.SetForegroundWindow();
     CInputScript script;
     DragToTarget(script, false);
-    script.Key(VK_ESCAPE);
+    script.Key(VK_ESCAPE, m_source.m_hWnd);
     script.Wait(3);
     script.Release();
     Run(script);
