@@ -16,6 +16,30 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
+IUnknown* CCmdTarget::GetInterface(const void*)
+{
+    return NULL;
+}
+
+DWORD CCmdTarget::InternalAddRef()
+{
+    return ++m_dwRef;
+}
+
+DWORD CCmdTarget::InternalRelease()
+{
+    ASSERT(m_dwRef != 0);
+    DWORD dwRef = --m_dwRef;
+    if (dwRef == 0)
+        OnFinalRelease();
+    return dwRef;
+}
+
+void CCmdTarget::OnFinalRelease()
+{
+    delete this;
+}
+
 const AFX_MSGMAP_ENTRY* PASCAL CCmdTarget::FindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg,
                                                            UINT nCode, UINT nID)
 {

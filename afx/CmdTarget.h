@@ -3,6 +3,8 @@
 #include "Object.h"
 #include "MessageMap.h"
 
+struct IUnknown;
+
 struct AFX_CMDHANDLERINFO
 {
     CCmdTarget* pTarget;
@@ -28,7 +30,19 @@ public:
     static const AFX_MSGMAP_ENTRY* PASCAL FindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg,
                                                           UINT nCode, UINT nID);
 
+    // ---- COM identity of the OLE classes ----
+    // The interface for *iid (no reference added), else NULL; a target without interfaces has none.
+    virtual IUnknown* GetInterface(const void* iid);
+    DWORD InternalAddRef();
+    // Drops a reference; the last one calls OnFinalRelease.
+    DWORD InternalRelease();
+
 protected:
+    // The last reference is gone: deletes the object.
+    virtual void OnFinalRelease();
+
+    DWORD m_dwRef = 1;   // the creator's reference
+
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
 

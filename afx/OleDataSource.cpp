@@ -139,7 +139,7 @@ HGLOBAL AFXAPI AfxCopyGlobalMemory(HGLOBAL hDest, HGLOBAL hSource)
 }
 
 COleDataSource::COleDataSource()
-    : m_dwRef(1), m_xDataObject(this)
+    : m_xDataObject(this)
 {
 }
 
@@ -316,25 +316,6 @@ LPUNKNOWN COleDataSource::GetInterface(const void* iid)
     return NULL;
 }
 
-DWORD COleDataSource::InternalAddRef()
-{
-    return ++m_dwRef;
-}
-
-DWORD COleDataSource::InternalRelease()
-{
-    ASSERT(m_dwRef != 0);
-    DWORD dwRef = --m_dwRef;
-    if (dwRef == 0)
-        OnFinalRelease();
-    return dwRef;
-}
-
-void COleDataSource::OnFinalRelease()
-{
-    delete this;
-}
-
 // ---- the data object ----
 
 COleDataSource::CacheEntry* COleDataSource::Lookup(const FORMATETC* lpFormatEtc, SCODE* pScode)
@@ -453,27 +434,6 @@ HRESULT COleDataSource::EnumFormats(DWORD dwDirection, IEnumFORMATETC** ppEnum)
         formats.push_back(entry.formatEtc);
     *ppEnum = new CFormatEnumerator(formats, 0);
     return S_OK;
-}
-
-STDMETHODIMP COleDataSource::XDataObject::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    *ppv = m_pOwner->GetInterface(&riid);
-    if (*ppv == NULL)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef()
-{
-    return m_pOwner->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release()
-{
-    return m_pOwner->InternalRelease();
 }
 
 STDMETHODIMP COleDataSource::XDataObject::GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium)

@@ -45,10 +45,7 @@ public:
 
     // ---- COM identity ----
     // IID_IUnknown or IID_IDataObject of the source (no reference added), else NULL.
-    LPUNKNOWN GetInterface(const void* iid);
-    DWORD InternalAddRef();
-    // Drops a reference; the last one calls OnFinalRelease.
-    DWORD InternalRelease();
+    LPUNKNOWN GetInterface(const void* iid) override;
 
 protected:
     // Renders a delayed format. lpStgMedium is empty (TYMED_NULL) for a request that lets the
@@ -57,8 +54,6 @@ protected:
     virtual BOOL OnRenderData(LPFORMATETC lpFormatEtc, LPSTGMEDIUM lpStgMedium);
     // Renders into *phGlobal: a new block when it is NULL, else the caller's block.
     virtual BOOL OnRenderGlobalData(LPFORMATETC lpFormatEtc, HGLOBAL* phGlobal);
-    // The last reference is gone: deletes the source.
-    virtual void OnFinalRelease();
 
 private:
     struct CacheEntry
@@ -74,13 +69,10 @@ private:
     HRESULT GetDataHere(const FORMATETC* lpFormatEtc, LPSTGMEDIUM lpStgMedium);
     HRESULT EnumFormats(DWORD dwDirection, IEnumFORMATETC** ppEnum);
 
-    class XDataObject : public IDataObject
+    class XDataObject : public COleNestedInterface<IDataObject, COleDataSource>
     {
     public:
-        explicit XDataObject(COleDataSource* pOwner) : m_pOwner(pOwner) {}
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
+        using COleNestedInterface::COleNestedInterface;
         STDMETHODIMP GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium) override;
         STDMETHODIMP GetDataHere(FORMATETC* pformatetc, STGMEDIUM* pmedium) override;
         STDMETHODIMP QueryGetData(FORMATETC* pformatetc) override;
@@ -91,12 +83,8 @@ private:
                              DWORD* pdwConnection) override;
         STDMETHODIMP DUnadvise(DWORD dwConnection) override;
         STDMETHODIMP EnumDAdvise(IEnumSTATDATA** ppenumAdvise) override;
-
-    private:
-        COleDataSource* m_pOwner;
     };
 
-    DWORD m_dwRef;
     XDataObject m_xDataObject;
     std::vector<CacheEntry> m_cache;
 

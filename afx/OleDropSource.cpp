@@ -23,7 +23,7 @@ BOOL IsButtonMessage(UINT message)
 } // namespace
 
 COleDropSource::COleDropSource()
-    : m_bDragStarted(FALSE), m_dwButtonCancel(MK_RBUTTON), m_dwButtonDrop(MK_LBUTTON), m_dwRef(1),
+    : m_bDragStarted(FALSE), m_dwButtonCancel(MK_RBUTTON), m_dwButtonDrop(MK_LBUTTON),
       m_xDropSource(this)
 {
 }
@@ -94,27 +94,6 @@ LPUNKNOWN COleDropSource::GetInterface(const void* iid)
     if (riid == IID_IUnknown || riid == IID_IDropSource)
         return &m_xDropSource;
     return NULL;
-}
-
-STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    *ppv = m_pOwner->GetInterface(&riid);
-    if (*ppv == NULL)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef()
-{
-    return ++m_pOwner->m_dwRef;
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release()
-{
-    return --m_pOwner->m_dwRef;
 }
 
 STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)

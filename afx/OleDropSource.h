@@ -25,7 +25,7 @@ public:
     virtual BOOL OnBeginDrag(CWnd* pWnd);
 
     // IID_IUnknown or IID_IDropSource of the source (no reference added), else NULL.
-    LPUNKNOWN GetInterface(const void* iid);
+    LPUNKNOWN GetInterface(const void* iid) override;
 
 protected:
     BOOL m_bDragStarted;
@@ -36,22 +36,15 @@ protected:
     friend class COleDataSource;
 
 private:
-    class XDropSource : public IDropSource
+    class XDropSource : public COleNestedInterface<IDropSource, COleDropSource>
     {
     public:
-        explicit XDropSource(COleDropSource* pOwner) : m_pOwner(pOwner) {}
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
+        using COleNestedInterface::COleNestedInterface;
         STDMETHODIMP QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override;
         STDMETHODIMP GiveFeedback(DWORD dwEffect) override;
-
-    private:
-        COleDropSource* m_pOwner;
     };
 
-    // The source lives as long as its owner: COM references are only counted.
-    DWORD m_dwRef;
+    // COM references are only counted: the object lives as long as its maker keeps it.
     XDropSource m_xDropSource;
 
     COleDropSource(const COleDropSource&) = delete;

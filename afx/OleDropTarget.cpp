@@ -37,7 +37,7 @@ CPoint ClientPoint(HWND hWnd, POINTL pt)
 } // namespace
 
 COleDropTarget::COleDropTarget()
-    : m_hWnd(NULL), m_dwRef(1), m_xDropTarget(this), m_lpDataObject(NULL), m_pNextRegistered(NULL)
+    : m_hWnd(NULL), m_xDropTarget(this), m_lpDataObject(NULL), m_pNextRegistered(NULL)
 {
 }
 
@@ -229,27 +229,6 @@ HRESULT COleDropTarget::Drop(LPDATAOBJECT lpDataObject, DWORD dwKeyState, POINTL
     }
     *pdwEffect = dropResult;
     return S_OK;
-}
-
-STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    *ppv = m_pOwner->GetInterface(&riid);
-    if (*ppv == NULL)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef()
-{
-    return ++m_pOwner->m_dwRef;
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release()
-{
-    return --m_pOwner->m_dwRef;
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)

@@ -37,26 +37,20 @@ public:
     virtual DROPEFFECT OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint point);
 
     // IID_IUnknown or IID_IDropTarget of the target (no reference added), else NULL.
-    LPUNKNOWN GetInterface(const void* iid);
+    LPUNKNOWN GetInterface(const void* iid) override;
 
 protected:
     HWND m_hWnd;   // the registered window
 
 private:
-    class XDropTarget : public IDropTarget
+    class XDropTarget : public COleNestedInterface<IDropTarget, COleDropTarget>
     {
     public:
-        explicit XDropTarget(COleDropTarget* pOwner) : m_pOwner(pOwner) {}
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
+        using COleNestedInterface::COleNestedInterface;
         STDMETHODIMP DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHODIMP DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHODIMP DragLeave() override;
         STDMETHODIMP Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
-
-    private:
-        COleDropTarget* m_pOwner;
     };
 
     HRESULT DragEnter(LPDATAOBJECT lpDataObject, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect);
@@ -68,8 +62,7 @@ private:
     // Revokes the target of a window being destroyed; hooked while this thread has targets.
     static LRESULT CALLBACK DestroyHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
-    // The target lives as long as its owner: COM references are only counted.
-    DWORD m_dwRef;
+    // COM references are only counted: the object lives as long as its maker keeps it.
     XDropTarget m_xDropTarget;
     LPDATAOBJECT m_lpDataObject;   // the data being dragged over the window
     COleDropTarget* m_pNextRegistered;
