@@ -28,8 +28,10 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0),
       m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_nIdleFlags(0), m_hMenuAlt(NULL),
-      m_bInRecalcLayout(FALSE)
+      m_bInRecalcLayout(FALSE), m_nShowDelay(-1)
 {
+    m_dwDockStyle = 0;
+    m_pFloatingFrameClass = NULL;
 }
 
 CFrameWnd::~CFrameWnd()

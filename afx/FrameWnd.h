@@ -7,9 +7,14 @@
 #include "CreateContext.h"
 #include "PtrList.h"
 #include "afxres.h"
+#include "ControlBar.h"
 
 class CDocument;
 class CView;
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // Frame styles (bits of the window style that windows leave to the class).
 #define FWS_ADDTOTITLE   0x00008000L   // the title names the active document
@@ -50,6 +55,35 @@ public:
     void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
     void DelayUpdateFrameMenu(HMENU hMenuAlt);
 
+    // ---- control bars and docking ----
+    // Creates the dock bars of the sides named by dwDockStyle (CBRS_ALIGN_ bits) and lets bars
+    // dock there.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar in the dock bar nDockBarID (0: the first side the bar accepts), at the row and place
+    // lpRect (screen) falls into, or at the end.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Like DockControlBar, but back to the bar's placeholder when the dock bar has one.
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Floats pBar in a new floating frame whose top-left corner is point (screen); dwStyle gives the
+    // orientation (CBRS_ALIGN_).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The side (CBRS_ALIGN_ bit) whose dock bar rect (screen) touches and that dwDockStyle allows,
+    // with that dock bar in *ppDockBar; 0 if none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // Sends WM_FLOATSTATUS with dwFlags to the floating frames of this frame's bars.
+    void NotifyFloatingWindows(DWORD dwFlags);
+    // Saved bar layout (dock state) and its registry form.
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    void SaveBarState(LPCTSTR lpszProfileName) const;
+    void LoadBarState(LPCTSTR lpszProfileName);
+
     // ---- title and menu ----
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
@@ -79,6 +113,8 @@ public:
     HMENU m_hMenuDefault;
     HACCEL m_hAccelTable;
     CPtrList m_listControlBars;
+    DWORD m_dwDockStyle;                  // sides with dock bars
+    CRuntimeClass* m_pFloatingFrameClass; // class of the frames that floating bars live in
 
 protected:
     enum IdleFlags
@@ -96,6 +132,7 @@ protected:
     UINT m_nIdleFlags;
     HMENU m_hMenuAlt;
     BOOL m_bInRecalcLayout;
+    int m_nShowDelay;   // show command applied to this (floating) frame at idle time, -1 none
 
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     void BringToTop(int nCmdShow);
@@ -113,6 +150,9 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // View menu commands that show and hide bars (ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR).
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 };
