@@ -4,4 +4,6 @@
 #include "afxwin.h"
 #include "ControlBar.h"
 #include "DockBar.h"
+#include "MiniFrameWnd.h"
+#include "MiniDockFrameWnd.h"
 #include "FormView.h"

@@ -2,3 +2,4 @@
 // (WM_IDLEUPDATECMDUI, WM_SIZEPARENT), dock bars, dock state and dock context.
 #pragma once
 #include "afxext.h"
+#include "DockContext.h"
