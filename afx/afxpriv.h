@@ -3,3 +3,4 @@
 #pragma once
 #include "afxext.h"
 #include "DockContext.h"
+#include "DockState.h"

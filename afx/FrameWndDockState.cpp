@@ -1,0 +1,238 @@
+// The dock state of a frame: taking each bar's placement (CControlBar::GetBarInfo), putting it
+// back (SetBarInfo, CFrameWnd::SetDockState) and keeping it in the profile.
+#include "DockContext.h"
+#include "DockState.h"
+#include "FrameWnd.h"
+#include "MiniDockFrameWnd.h"
+
+namespace {
+
+// A placeholder (the id of a bar floating elsewhere) is kept with this bit above the 16-bit id.
+const UINT nPlaceHolderFlag = 0x10000;
+
+BOOL IsPlaceHolder(void* pEntry)
+{
+    return pEntry != NULL && (UINT_PTR)pEntry <= 0xFFFF;
+}
+
+}   // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// CControlBar
+
+void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
+{
+    pInfo->m_nBarID = (UINT)GetDlgCtrlID();
+    pInfo->m_pBar = this;
+    pInfo->m_bVisible = IsVisible();
+    pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    pInfo->m_nMRUWidth = m_nMRUWidth;
+
+    if (m_pDockBar != NULL)
+    {
+        CRect rect;
+        GetWindowRect(&rect);
+        m_pDockBar->ScreenToClient(&rect);
+        pInfo->m_pointPos = rect.TopLeft();
+    }
+    if (m_pDockContext != NULL)
+    {
+        pInfo->m_bDocking = TRUE;
+        pInfo->m_uMRUDockID = m_pDockContext->m_uMRUDockID;
+        pInfo->m_rectMRUDockPos = m_pDockContext->m_rectMRUDockPos;
+        pInfo->m_dwMRUFloatStyle = m_pDockContext->m_dwMRUFloatStyle;
+        pInfo->m_ptMRUFloatPos = m_pDockContext->m_ptMRUFloatPos;
+    }
+    if (!IsDockBar())
+        return;
+
+    CDockBar* pDockBar = static_cast<CDockBar*>(this);
+    pInfo->m_bDockBar = TRUE;
+    pInfo->m_bFloating = pDockBar->m_bFloating;
+    if (pDockBar->m_bFloating)
+    {
+        // The floating frame is placed again from where its dock bar (its client area) stood.
+        CRect rect;
+        GetWindowRect(&rect);
+        pInfo->m_pointPos = rect.TopLeft();
+    }
+    pInfo->m_arrBarID.RemoveAll();
+    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); i++)
+    {
+        void* pEntry = pDockBar->m_arrBars[i];
+        UINT nID = 0;
+        if (IsPlaceHolder(pEntry))
+            nID = (UINT)(UINT_PTR)pEntry | nPlaceHolderFlag;
+        else if (pEntry != NULL)
+            nID = (UINT) static_cast<CControlBar*>(pEntry)->GetDlgCtrlID();
+        pInfo->m_arrBarID.Add((void*)(UINT_PTR)nID);
+    }
+}
+
+void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
+{
+    m_nMRUWidth = pInfo->m_nMRUWidth;
+    if (m_pDockContext != NULL && pInfo->m_bDocking)
+    {
+        m_pDockContext->m_uMRUDockID = pInfo->m_uMRUDockID;
+        m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+        m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
+        m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+    }
+
+    if (!IsDockBar())
+    {
+        // Bars take their place in the row from where they stand; the dock bar lays them out.
+        UINT nFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        if (pInfo->m_pointPos == CPoint(-1, -1))
+            nFlags |= SWP_NOMOVE;
+        m_nStateFlags &= ~(delayHide | delayShow);
+        SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, nFlags);
+        return;
+    }
+
+    CDockBar* pDockBar = static_cast<CDockBar*>(this);
+    // Bars named by the state come here first (leaving their old dock bars); then the rows are
+    // laid down in the saved order.
+    for (INT_PTR i = 0; i < pInfo->m_arrBarID.GetSize(); i++)
+    {
+        UINT nID = (UINT)(UINT_PTR)pInfo->m_arrBarID[i];
+        if (nID == 0 || (nID & nPlaceHolderFlag))
+            continue;
+        CControlBar* pBar = pFrameWnd->GetControlBar(nID);
+        if (pBar != NULL && !pBar->IsDockBar() && pBar->m_pDockBar != pDockBar)
+            pFrameWnd->DockControlBar(pBar, pDockBar);
+    }
+
+    CPtrArray arrOld;
+    arrOld.Copy(pDockBar->m_arrBars);
+    CPtrArray& arrBars = pDockBar->m_arrBars;
+    arrBars.RemoveAll();
+    arrBars.Add(NULL);
+    for (INT_PTR i = 0; i < pInfo->m_arrBarID.GetSize(); i++)
+    {
+        UINT nID = (UINT)(UINT_PTR)pInfo->m_arrBarID[i];
+        void* pEntry = NULL;
+        if (nID & nPlaceHolderFlag)
+        {
+            // A placeholder stays only for a bar of the frame that floats now.
+            CControlBar* pBar = pFrameWnd->GetControlBar(nID & 0xFFFF);
+            if (pBar != NULL && pBar->m_pDockBar != pDockBar)
+                pEntry = (void*)(UINT_PTR)(nID & 0xFFFF);
+        }
+        else if (nID != 0)
+        {
+            CControlBar* pBar = pFrameWnd->GetControlBar(nID);
+            if (pBar != NULL && pBar->m_pDockBar == pDockBar)
+                pEntry = pBar;
+        }
+        if (pEntry == NULL && nID != 0)
+            continue;   // a bar the frame does not have
+        if (pEntry == NULL && arrBars[arrBars.GetSize() - 1] == NULL)
+            continue;   // an empty row
+        arrBars.Add(pEntry);
+    }
+    // Bars that were here and that the state does not name keep a row of their own at the end.
+    CPtrArray arrUnnamed;
+    for (INT_PTR i = 1; i < arrOld.GetSize(); i++)
+    {
+        void* pEntry = arrOld[i];
+        if (pEntry == NULL || IsPlaceHolder(pEntry))
+            continue;
+        BOOL bPlaced = FALSE;
+        for (INT_PTR j = 1; j < arrBars.GetSize() && !bPlaced; j++)
+            bPlaced = arrBars[j] == pEntry;
+        if (!bPlaced)
+            arrUnnamed.Add(pEntry);
+    }
+    if (arrBars[arrBars.GetSize() - 1] != NULL)
+        arrBars.Add(NULL);
+    if (arrUnnamed.GetSize() > 0)
+    {
+        arrBars.Append(arrUnnamed);
+        arrBars.Add(NULL);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// CFrameWnd
+
+void CFrameWnd::GetDockState(CDockState& state) const
+{
+    state.Clear();
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != NULL;)
+    {
+        CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        CControlBarInfo* pInfo = new CControlBarInfo;
+        pBar->GetBarInfo(pInfo);
+        state.m_arrBarInfo.Add(pInfo);
+    }
+}
+
+void CFrameWnd::SetDockState(const CDockState& state)
+{
+    // Find or make every bar first, so that dock bars can take bars that float in frames made
+    // for entries further on.
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+    {
+        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+        pInfo->m_pBar = NULL;
+        if (pInfo->m_bFloating)
+        {
+            CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+            if (pDockFrame == NULL)
+                continue;
+            CRect rect(pInfo->m_pointPos, CSize(10, 10));
+            pDockFrame->CalcWindowRect(&rect);
+            pDockFrame->SetWindowPos(NULL, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            pInfo->m_pBar = &pDockFrame->m_wndDockBar;
+        }
+        else
+            pInfo->m_pBar = GetControlBar(pInfo->m_nBarID);
+        if (pInfo->m_pBar != NULL)
+            pInfo->m_pBar->m_nMRUWidth = pInfo->m_nMRUWidth;
+    }
+
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+    {
+        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+        if (pInfo->m_pBar != NULL)
+            pInfo->m_pBar->SetBarInfo(pInfo, this);
+    }
+
+    // Floating frames are shown once they hold something visible; one that ended up with no bar
+    // at all (every bar it named is missing) goes again.
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+    {
+        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+        if (!pInfo->m_bFloating || pInfo->m_pBar == NULL)
+            continue;
+        CDockBar* pDockBar = static_cast<CDockBar*>(pInfo->m_pBar);
+        CFrameWnd* pDockFrame = pDockBar->GetParentFrame();
+        if (pDockBar->GetDockedCount() == 0)
+        {
+            pInfo->m_pBar = NULL;
+            pDockFrame->DestroyWindow();
+        }
+        else if (pDockBar->GetDockedVisibleCount() > 0)
+        {
+            pDockFrame->RecalcLayout();
+            pDockFrame->ShowWindow(SW_SHOWNA);
+        }
+    }
+    DelayRecalcLayout();
+}
+
+void CFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const
+{
+    CDockState state;
+    GetDockState(state);
+    state.SaveState(lpszProfileName);
+}
+
+void CFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
+{
+    CDockState state;
+    state.LoadState(lpszProfileName);
+    SetDockState(state);
+}
