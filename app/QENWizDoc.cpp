@@ -1,0 +1,3 @@
+#include "QENWizDoc.h"
+
+IMPLEMENT_DYNCREATE(CQENWizDoc, CDocument)
