@@ -83,4 +83,7 @@ protected:
     CDockBar* GetDockBar(DWORD dwOverDockStyle);
     // The orientation the bar would float in now.
     BOOL IsFloatingHorz() const;
+
+private:
+    HBRUSH m_hbrHalftone;   // the pattern of the floating outline, while tracking
 };

@@ -37,8 +37,6 @@ protected:
     // to its top-level owner; TRUE when it did.
     BOOL HandleFloatingSysCommand(UINT nID, LPARAM lParam);
 
-    BOOL m_bActive;   // the caption is drawn active (kept while MFS_SYNCACTIVE follows the owner)
-
     afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
