@@ -114,7 +114,6 @@ public:
     void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
     void PostNcDestroy() override;
 
     // Whether the bar deletes itself with its window.
@@ -128,7 +127,7 @@ public:
     UINT m_nMRUWidth;     // most recently used width when floating
 
     int m_nCount;         // number of elements of a derived bar
-    void* m_pData;        // element storage of a derived bar
+    void* m_pData;        // element storage of a derived bar (malloc; freed with the bar)
 
     enum StateFlags
     {
@@ -149,7 +148,6 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -19,8 +19,12 @@ public:
 
     // Docks pBar at the row and place that lpRect (screen coordinates) falls into, or at the end.
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
-    // Takes pBar out (ignoring the entry at nPosExclude); nAddPlaceHolder 1 leaves its id in its
-    // place, -1 leaves it at the first entry that is a placeholder for it. An emptied row closes.
+    // Docks pBar where its placeholder is, if this dock bar has one and lpRect is NULL; otherwise
+    // like DockControlBar.
+    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+    // Takes pBar out (ignoring the entry at nPosExclude); with nAddPlaceHolder non-zero its id stays
+    // in its place as a placeholder. An emptied row closes; a floating dock bar left without bars
+    // destroys its floating frame.
     BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
     // Drops the placeholder of pBar, if there is one.
     void RemovePlaceHolder(CControlBar* pBar);
@@ -45,8 +49,14 @@ public:
     CRect m_rectLayout;   // the rectangle given to the last layout
 
 protected:
-    // Entry index at which a bar with window rectangle rect (screen) belongs.
+    // Inserts pBar at the row and place where a bar with rectangle rect (client) and centre ptMid
+    // belongs; returns its index.
     int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+    // Makes pBar, entered at nPos, a bar of this dock bar: style, parent, position (lpRect, client;
+    // NULL: the start of its row), and takes it out of the dock bar it was in.
+    void AttachBar(CControlBar* pBar, int nPos, LPCRECT lpRect);
+    // Removes the entry at nPos, and the row break after it when its row is left empty.
+    void RemoveEntry(int nPos);
     // Takes out a bar whose window is going away, leaving nothing in its place.
     void ForgetDestroyedBar(CControlBar* pBar);
 

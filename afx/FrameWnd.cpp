@@ -21,6 +21,11 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_WM_ENABLE()
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -516,6 +521,10 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
+    // A floating frame whose last bar is hidden goes before the layout, one that gets a bar back
+    // comes after it.
+    if (m_nShowDelay == SW_HIDE)
+        ShowWindow(SW_HIDE);
     if (m_nIdleFlags & idleMenu)
     {
         m_nIdleFlags &= ~idleMenu;
@@ -531,6 +540,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
     if (m_nIDTracking != m_nIDLastMessage)
         SetMessageText(m_nIDTracking);
     m_nIdleFlags = 0;
+    if (m_nShowDelay > SW_HIDE)
+        ShowWindow(m_nShowDelay);
+    m_nShowDelay = -1;
+    ShowDelayedFloatingFrames();
     return 0;
 }
 

@@ -134,6 +134,10 @@ protected:
     BOOL m_bInRecalcLayout;
     int m_nShowDelay;   // show command applied to this (floating) frame at idle time, -1 none
 
+    // Floating frames of this frame's bars get no idle time while hidden: a pending show is applied
+    // from here.
+    void ShowDelayedFloatingFrames();
+
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     void BringToTop(int nCmdShow);
 
@@ -152,6 +156,7 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // View menu commands that show and hide bars (ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR).
     afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
