@@ -1,0 +1,174 @@
+// Installs with QENWiz.exe as a user would, in a Wine prefix that has a Visual Studio 98 registration and
+// a QEN library folder, and checks what lands on disk and what the program reports.
+//   InstallEndToEnd PROGRAM VS_ROOT LIB_ROOT FILE...
+// Each FILE is "vs:RELATIVE=SOURCE" or "lib:RELATIVE=SOURCE": an installed file below the Visual Studio
+// or library folder and the payload source it must equal byte for byte. Exit code 0 when all holds.
+#include "InstallerSession.h"
+#include "QENWizConstants.h"
+#include "resource.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace
+{
+struct InstalledFile
+{
+    std::string installed;
+    std::string source;
+};
+
+int g_failures = 0;
+
+void Fail(const std::string& what)
+{
+    std::fprintf(stderr, "FAILED: %s\n", what.c_str());
+    ++g_failures;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<char>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+void ExpectInstalled(const std::vector<InstalledFile>& files, const char* round)
+{
+    for (const InstalledFile& file : files)
+    {
+        std::vector<char> installed, source;
+        if (!ReadWholeFile(file.source, source))
+            Fail(std::string("cannot read the payload source ") + file.source);
+        else if (!ReadWholeFile(file.installed, installed))
+            Fail(std::string(round) + ": not installed: " + file.installed);
+        else if (installed != source)
+            Fail(std::string(round) + ": differs from its source: " + file.installed);
+    }
+}
+
+// Gives every installed file other contents (shorter than before), so a second run must rewrite them.
+void AlterInstalled(const std::vector<InstalledFile>& files)
+{
+    for (const InstalledFile& file : files)
+    {
+        std::ofstream out(file.installed, std::ios::binary | std::ios::trunc);
+        out << "altered";
+        if (!out)
+            Fail("cannot alter " + file.installed);
+    }
+}
+
+int CountTemporaryPayloadCopies()
+{
+    char folder[MAX_PATH] = "";
+    GetTempPathA(sizeof(folder), folder);
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((std::string(folder) + "_QE*.TMP").c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do
+        ++count;
+    while (FindNextFileA(hFind, &found));
+    FindClose(hFind);
+    return count;
+}
+
+bool ParseFiles(int argc, char** argv, const std::string& vsRoot, const std::string& libRoot,
+                std::vector<InstalledFile>& files)
+{
+    for (int i = 4; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        const size_t colon = arg.find(':');
+        const size_t equals = arg.find('=');
+        if (colon == std::string::npos || equals == std::string::npos || equals < colon)
+            return false;
+        const std::string root = arg.substr(0, colon);
+        if (root != "vs" && root != "lib")
+            return false;
+        files.push_back({(root == "vs" ? vsRoot : libRoot) + arg.substr(colon + 1, equals - colon - 1),
+                         arg.substr(equals + 1)});
+    }
+    return !files.empty();
+}
+
+// One press of "开始安装(&B)"; the result window must then read exactly as expected.
+void InstallOnce(CInstallerSession& session, const std::string& expectedLines, const char* round)
+{
+    const int copiesBefore = CountTemporaryPayloadCopies();
+    session.Press(IDC_START_INSTALL);
+    HWND hResult = session.ResultWindow();
+    if (hResult == NULL)
+    {
+        Fail("no read-only multi-line result window");
+        return;
+    }
+    const bool complete = CInstallerSession::WaitForText(hResult, [&](const std::string& text) {
+        return text.size() >= expectedLines.size() || text.find("安装失败！") != std::string::npos;
+    }, 60000);
+    const std::string lines = CInstallerSession::Text(hResult);
+    if (!complete || lines != expectedLines)
+        Fail(std::string(round) + ": result lines are \"" + lines + "\"");
+    if (CountTemporaryPayloadCopies() != copiesBefore)
+        Fail(std::string(round) + ": a temporary payload copy was left behind");
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 5)
+    {
+        std::fprintf(stderr, "usage: InstallEndToEnd PROGRAM VS_ROOT LIB_ROOT FILE...\n");
+        return 2;
+    }
+    const std::string program = argv[1], vsRoot = argv[2], libRoot = argv[3];
+    std::vector<InstalledFile> files;
+    if (!ParseFiles(argc, argv, vsRoot, libRoot, files))
+    {
+        std::fprintf(stderr, "InstallEndToEnd: a FILE argument is not vs:RELATIVE=SOURCE or lib:RELATIVE=SOURCE\n");
+        return 2;
+    }
+
+    // The program starts in the root folder, where no library file lies, so the loader finds
+    // VEVER58.dll only through the system's search path.
+    CInstallerSession session;
+    if (!session.Start(program, "C:\\", 60000))
+    {
+        Fail("the program did not show its form");
+        return 1;
+    }
+
+    HWND hVSDir = session.Control(IDC_VSDIR), hLibDir = session.Control(IDC_LIBDIR);
+    const auto filled = [](const std::string& text) { return !text.empty(); };
+    if (!CInstallerSession::WaitForText(hVSDir, filled, 30000) ||
+        !CInstallerSession::WaitForText(hLibDir, filled, 30000))
+        Fail("detection did not fill both folders");
+    if (CInstallerSession::Text(hVSDir) != vsRoot)
+        Fail("Visual Studio folder detected as \"" + CInstallerSession::Text(hVSDir) + "\"");
+    if (CInstallerSession::Text(hLibDir) != libRoot)
+        Fail("library folder detected as \"" + CInstallerSession::Text(hLibDir) + "\"");
+
+    session.SetCheck(IDC_INSTALL_LANGPACK, true);
+    InstallOnce(session, "安装成功！\r\n", "first run");
+    const std::string caption = CInstallerSession::Text(session.MainWindow());
+    if (caption != std::string("安装完成！- ") + QENWIZ_WEB_ADDRESS)
+        Fail("main window caption is \"" + caption + "\"");
+    ExpectInstalled(files, "first run");
+
+    AlterInstalled(files);
+    InstallOnce(session, "安装成功！\r\n安装成功！\r\n", "second run");
+    ExpectInstalled(files, "second run");
+
+    if (!session.Close(60000))
+        Fail("the program did not end with exit code 0 when its window was closed");
+
+    if (g_failures == 0)
+        std::printf("QENWiz installed %u files twice, as expected\n", static_cast<unsigned>(files.size()));
+    return g_failures == 0 ? 0 : 1;
+}

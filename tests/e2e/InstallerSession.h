@@ -1,0 +1,55 @@
+// CInstallerSession: QENWiz.exe started as a process of its own, and its windows found and driven from
+// outside through window messages, as a user's clicks would reach them.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class CInstallerSession
+{
+public:
+    CInstallerSession() = default;
+    CInstallerSession(const CInstallerSession&) = delete;
+    CInstallerSession& operator=(const CInstallerSession&) = delete;
+    // Ends the program if it is still running.
+    ~CInstallerSession();
+
+    // Starts the program in the given current folder and waits until its main window shows the form.
+    bool Start(const std::string& program, const std::string& folder, DWORD timeoutMs);
+
+    HWND MainWindow() const { return m_hMainWnd; }
+    // The control with this id anywhere below the main window, or NULL.
+    HWND Control(int id) const;
+    // The read-only multi-line edit that receives the installation's result lines, or NULL.
+    HWND ResultWindow() const;
+
+    static std::string Text(HWND hWnd);
+    // Waits until the text of the window satisfies the predicate; false after the timeout.
+    template <class Predicate>
+    static bool WaitForText(HWND hWnd, Predicate satisfied, DWORD timeoutMs);
+
+    void SetCheck(int id, bool checked) const;
+    // Presses a push button the way the keyboard or mouse would: the button notifies its parent.
+    void Press(int id) const;
+
+    // Asks the main window to close and waits for the process to end; false if it did not end or
+    // ended with a code other than 0.
+    bool Close(DWORD timeoutMs);
+
+private:
+    PROCESS_INFORMATION m_process = {};
+    HWND m_hMainWnd = NULL;
+};
+
+template <class Predicate>
+bool CInstallerSession::WaitForText(HWND hWnd, Predicate satisfied, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;)
+    {
+        if (satisfied(Text(hWnd)))
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(100);
+    }
+}
