@@ -2,6 +2,7 @@
 #include "CmdUI.h"
 #include "Document.h"
 #include "Menu.h"
+#include "MiniDockFrameWnd.h"
 #include "View.h"
 #include "WinApp.h"
 
@@ -36,7 +37,7 @@ CFrameWnd::CFrameWnd()
       m_bInRecalcLayout(FALSE), m_nShowDelay(-1)
 {
     m_dwDockStyle = 0;
-    m_pFloatingFrameClass = NULL;
+    m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
 }
 
 CFrameWnd::~CFrameWnd()
