@@ -366,12 +366,15 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL)
                 nStart = std::max(nStart, (int)(bHorz ? rectNow.left : rectNow.top));
                 if (nStart + nLength > nMaxLength)
                     nStart = std::max(nAlong, nMaxLength - nLength);
-                // No room at all in this row: the bar starts the next one.
+                // No room at all in this row: the bar starts the next one, at its beginning.
                 if (nStart >= nMaxLength - nOverlap && nThickness > 0)
                 {
                     m_arrBars.InsertAt(nPos, (void*)NULL);
-                    nPos--;
-                    continue;
+                    nPos++;
+                    nTotal = nAcross + nThickness;
+                    nAcross = nTotal - nRowOverlap;
+                    nThickness = 0;
+                    nStart = 0;
                 }
                 nLength = std::min(nLength, nMaxLength - nStart);
             }
