@@ -1,4 +1,5 @@
 #include "InstallerSession.h"
+#include "resource.h"
 
 #include <vector>
 
@@ -8,23 +9,32 @@ struct WindowSearch
 {
     DWORD processId;
     int controlId;
+    bool (*accept)(HWND);
     HWND found;
 };
 
 BOOL CALLBACK FindControl(HWND hWnd, LPARAM lParam)
 {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    if (GetDlgCtrlID(hWnd) != search->controlId)
+    if (GetDlgCtrlID(hWnd) != search->controlId || (search->accept != nullptr && !search->accept(hWnd)))
         return TRUE;
     search->found = hWnd;
     return FALSE;
 }
 
-HWND FindDescendant(HWND hWndParent, int controlId)
+HWND FindDescendant(HWND hWndParent, int controlId, bool (*accept)(HWND) = nullptr)
 {
-    WindowSearch search = {0, controlId, NULL};
+    WindowSearch search = {0, controlId, accept, NULL};
     EnumChildWindows(hWndParent, FindControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool IsReadOnlyMultiLineEdit(HWND hWnd)
+{
+    char className[16] = "";
+    GetClassNameA(hWnd, className, sizeof(className));
+    const LONG style = GetWindowLongA(hWnd, GWL_STYLE);
+    return lstrcmpiA(className, "Edit") == 0 && (style & ES_MULTILINE) != 0 && (style & ES_READONLY) != 0;
 }
 
 // The process's visible top-level window that holds the installer form (its folder edit).
@@ -41,7 +51,7 @@ BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-const int kFormControlId = 1042;
+// The main frame gives the edit of its result page this id.
 const int kResultEditId = 3;
 }
 
@@ -72,7 +82,7 @@ bool CInstallerSession::Start(const std::string& program, const std::string& fol
     {
         if (WaitForSingleObject(m_process.hProcess, 100) != WAIT_TIMEOUT)
             return false;
-        WindowSearch search = {m_process.dwProcessId, kFormControlId, NULL};
+        WindowSearch search = {m_process.dwProcessId, IDC_VSDIR, nullptr, NULL};
         EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != NULL)
         {
@@ -90,15 +100,7 @@ HWND CInstallerSession::Control(int id) const
 
 HWND CInstallerSession::ResultWindow() const
 {
-    HWND hWnd = Control(kResultEditId);
-    if (hWnd == NULL)
-        return NULL;
-    char className[16] = "";
-    GetClassNameA(hWnd, className, sizeof(className));
-    const LONG style = GetWindowLongA(hWnd, GWL_STYLE);
-    if (lstrcmpiA(className, "Edit") != 0 || (style & ES_MULTILINE) == 0 || (style & ES_READONLY) == 0)
-        return NULL;
-    return hWnd;
+    return FindDescendant(m_hMainWnd, kResultEditId, IsReadOnlyMultiLineEdit);
 }
 
 std::string CInstallerSession::Text(HWND hWnd)
