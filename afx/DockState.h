@@ -16,7 +16,7 @@ class CControlBarInfo
 {
 public:
     // The MRU width a bar has before anyone sized it.
-    static const UINT nDefaultMRUWidth = 32767;
+    static constexpr UINT nDefaultMRUWidth = 32767;
 
     CControlBarInfo();
 
@@ -53,7 +53,7 @@ class CDockState : public CObject
     DECLARE_SERIAL(CDockState)
 public:
     // Version 2 adds the screen size, the MRU width and the MRU docking fields.
-    static const DWORD dwCurrentVersion = 2;
+    static constexpr DWORD dwCurrentVersion = 2;
 
     CDockState();
     ~CDockState() override;

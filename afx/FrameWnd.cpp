@@ -27,6 +27,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -507,6 +510,27 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
     m_nIDLastMessage = (UINT)wParam;
     m_nIDTracking = (UINT)wParam;
     return nIDLast;
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int nVirtKey;
+    switch (pCmdUI->m_nID)
+    {
+    case ID_INDICATOR_CAPS:
+        nVirtKey = VK_CAPITAL;
+        break;
+    case ID_INDICATOR_NUM:
+        nVirtKey = VK_NUMLOCK;
+        break;
+    case ID_INDICATOR_SCRL:
+        nVirtKey = VK_SCROLL;
+        break;
+    default:
+        return;
+    }
+    // The low bit of the key state is the toggle.
+    pCmdUI->Enable(::GetKeyState(nVirtKey) & 1);
 }
 
 LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam)

@@ -158,6 +158,8 @@ protected:
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // Status-bar indicators of the toggle keys (ID_INDICATOR_CAPS, _NUM, _SCRL): enabled while on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 };

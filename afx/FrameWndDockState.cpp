@@ -193,11 +193,20 @@ void CFrameWnd::SetDockState(const CDockState& state)
             pInfo->m_pBar->m_nMRUWidth = pInfo->m_nMRUWidth;
     }
 
-    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+    // Floating frames take their bars first, so that the dock bars they leave keep the saved
+    // placeholders; then the dock bars order their rows; then each bar takes its saved position
+    // and visibility, which moving it between dock bars would have undone.
+    for (int nPass = 0; nPass < 3; nPass++)
     {
-        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
-        if (pInfo->m_pBar != NULL)
-            pInfo->m_pBar->SetBarInfo(pInfo, this);
+        for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+        {
+            CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+            if (pInfo->m_pBar == NULL)
+                continue;
+            int nBarPass = pInfo->m_bFloating ? 0 : pInfo->m_pBar->IsDockBar() ? 1 : 2;
+            if (nBarPass == nPass)
+                pInfo->m_pBar->SetBarInfo(pInfo, this);
+        }
     }
 
     // Floating frames are shown once they hold something visible; one that ended up with no bar

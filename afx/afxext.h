@@ -4,6 +4,7 @@
 #include "afxwin.h"
 #include "ControlBar.h"
 #include "DockBar.h"
+#include "StatusBar.h"
 #include "MiniFrameWnd.h"
 #include "MiniDockFrameWnd.h"
 #include "FormView.h"
