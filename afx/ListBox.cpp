@@ -1,4 +1,5 @@
 #include "ListBox.h"
+#include "OwnerDrawItems.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
@@ -47,25 +48,6 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT)
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    LRESULT lResult = TRUE;
-    switch (message)
-    {
-    case WM_DRAWITEM:
-        DrawItem((LPDRAWITEMSTRUCT)lParam);
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-        break;
-    case WM_COMPAREITEM:
-        lResult = CompareItem((LPCOMPAREITEMSTRUCT)lParam);
-        break;
-    case WM_DELETEITEM:
-        DeleteItem((LPDELETEITEMSTRUCT)lParam);
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
-    if (pResult != NULL)
-        *pResult = lResult;
-    return TRUE;
+    return AfxReflectOwnerDrawItem(*this, message, lParam, pResult) ||
+           CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
