@@ -82,6 +82,28 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     return pFrame;
 }
 
+CFrameWnd* CDocTemplate::CreateNewDocumentAndFrame(CDocument*& rpDocument)
+{
+    rpDocument = CreateNewDocument();
+    if (rpDocument == NULL)
+    {
+        AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+        return NULL;
+    }
+    // The document must not delete itself when a frame that fails takes its view away.
+    BOOL bAutoDelete = rpDocument->m_bAutoDelete;
+    rpDocument->m_bAutoDelete = FALSE;
+    CFrameWnd* pFrame = CreateNewFrame(rpDocument, NULL);
+    rpDocument->m_bAutoDelete = bAutoDelete;
+    if (pFrame == NULL)
+    {
+        AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+        delete rpDocument;
+        rpDocument = NULL;
+    }
+    return pFrame;
+}
+
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
 {
     pFrame->InitialUpdateFrame(pDoc, bMakeVisible);

@@ -54,6 +54,9 @@ public:
     virtual CDocument* CreateNewDocument();
     // A new frame of the template's frame class for pDoc, holding a view of the view class.
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
+    // A new document in a new frame; NULL, told to the user and with nothing left behind, when
+    // either cannot be made.
+    CFrameWnd* CreateNewDocumentAndFrame(CDocument*& rpDocument);
     virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
     virtual BOOL SaveAllModified();
     virtual void CloseAllDocuments(BOOL bEndSession);

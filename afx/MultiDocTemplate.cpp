@@ -1,8 +1,6 @@
 #include "MultiDocTemplate.h"
 #include "Document.h"
 #include "FrameWnd.h"
-#include "WinApp.h"
-#include "afxres.h"
 
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
@@ -51,22 +49,10 @@ void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible)
 {
-    CDocument* pDocument = CreateNewDocument();
-    if (pDocument == NULL)
-    {
-        AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-        return NULL;
-    }
-    BOOL bAutoDelete = pDocument->m_bAutoDelete;
-    pDocument->m_bAutoDelete = FALSE;
-    CFrameWnd* pFrame = CreateNewFrame(pDocument, NULL);
-    pDocument->m_bAutoDelete = bAutoDelete;
+    CDocument* pDocument;
+    CFrameWnd* pFrame = CreateNewDocumentAndFrame(pDocument);
     if (pFrame == NULL)
-    {
-        AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-        delete pDocument;
         return NULL;
-    }
 
     if (lpszPathName == NULL)
     {

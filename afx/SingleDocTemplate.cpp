@@ -2,7 +2,6 @@
 #include "Document.h"
 #include "FrameWnd.h"
 #include "WinApp.h"
-#include "afxres.h"
 
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 
@@ -65,23 +64,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     }
     else
     {
-        pDocument = CreateNewDocument();
-        if (pDocument == NULL)
-        {
-            AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-            return NULL;
-        }
-        // The document must not delete itself when a frame that fails takes its view away.
-        BOOL bAutoDelete = pDocument->m_bAutoDelete;
-        pDocument->m_bAutoDelete = FALSE;
-        pFrame = CreateNewFrame(pDocument, NULL);
-        pDocument->m_bAutoDelete = bAutoDelete;
+        pFrame = CreateNewDocumentAndFrame(pDocument);
         if (pFrame == NULL)
-        {
-            AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-            delete pDocument;
             return NULL;
-        }
     }
 
     if (lpszPathName == NULL)
