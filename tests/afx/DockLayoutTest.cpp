@@ -343,4 +343,57 @@ TEST_F(DockLayoutTest, VisibleBarsUpdateAtIdleFromTheirFrameAndLeaveItsListWhenD
     EXPECT_EQ(0, DockBar(AFX_IDW_DOCKBAR_BOTTOM)->GetDockedCount());
 }
 
+TEST_F(DockLayoutTest, AFloatingBarKeepsItsDockedPlaceAndItsFrameFollowsItsVisibility)
+{
+    CFixedBar* pFirst = NewBar(0xE850, CSize(100, 26));
+    CFixedBar* pFloater = NewBar(0xE851, CSize(120, 24));
+    CFixedBar* pLast = NewBar(0xE852, CSize(100, 26));
+    pFloater->SetWindowText("floater");
+    pFloater->SetBarStyle(pFloater->GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    m_pFrame->DockControlBar(pFirst, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pFloater, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pLast, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+    m_pFrame->FloatControlBar(pFloater, CPoint(rectFrame.left + 50, rectFrame.top + 60));
+    ASSERT_TRUE(pFloater->IsFloating());
+    CFrameWnd* pFloatingFrame = pFloater->GetParentFrame();
+    ASSERT_TRUE(pFloatingFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    EXPECT_EQ(m_pFrame, pFloater->m_pDockSite);
+    EXPECT_TRUE(pFloatingFrame->IsWindowVisible());
+    EXPECT_TRUE(pFloater->GetBarStyle() & CBRS_FLOATING);
+    // A bar of dynamic size floats at its most recently used width.
+    EXPECT_EQ((DWORD)(LM_HORZ | LM_MRUWIDTH), pFloater->m_arrModes.back());
+    CRect rectFloatClient;
+    pFloatingFrame->GetClientRect(&rectFloatClient);
+    EXPECT_EQ(CSize(120, 24), rectFloatClient.Size());
+    // Its row in the top dock bar keeps its id as a placeholder, not counted as a bar.
+    EXPECT_EQ((std::vector<int>{0, 0xE850, 0, 0, 0, 0xE852, 0}), Entries(pTop));
+    EXPECT_EQ((void*)(UINT_PTR)0xE851, pTop->m_arrBars[3]);
+    EXPECT_EQ(2, pTop->GetDockedCount());
+
+    // Hidden at the next idle time, the floating frame goes with its last visible bar, and back.
+    m_pFrame->ShowControlBar(pFloater, FALSE, TRUE);
+    RunIdleCycle();
+    EXPECT_FALSE(pFloater->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(pFloatingFrame->IsWindowVisible());
+    m_pFrame->ShowControlBar(pFloater, TRUE, TRUE);
+    RunIdleCycle();
+    EXPECT_TRUE(pFloater->IsWindowVisible());
+    EXPECT_TRUE(pFloatingFrame->IsWindowVisible());
+
+    // Docked again, it returns to its place; the empty floating frame is gone.
+    HWND hWndFloatingFrame = pFloatingFrame->m_hWnd;
+    m_pFrame->ReDockControlBar(pFloater, NULL);
+    EXPECT_FALSE(::IsWindow(hWndFloatingFrame));
+    EXPECT_EQ((std::vector<int>{0, 0xE850, 0, 0xE851, 0, 0xE852, 0}), Entries(pTop));
+    EXPECT_FALSE(pFloater->IsFloating());
+    EXPECT_FALSE(pFloater->GetBarStyle() & CBRS_FLOATING);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(InFrame(pFirst).bottom - 1, InFrame(pFloater).top);
+}
+
 } // namespace
