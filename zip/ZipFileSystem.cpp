@@ -85,7 +85,7 @@ bool ZipSetVolumeLabel(LPCTSTR lpszPath, LPCTSTR lpszLabel)
     return SetVolumeLabelA(RootOrNull(strRoot), lpszLabel) != FALSE;
 }
 
-bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszNewPath)
+bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszNewPath, bool bReplace)
 {
     char szFull[MAX_PATH];
     DWORD uLength = GetFullPathNameA(lpszNewPath, MAX_PATH, szFull, NULL);
@@ -104,7 +104,7 @@ bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszNewPath)
     DWORD uNameBytes = (DWORD)(strNative.size() * sizeof(WCHAR));
     std::vector<BYTE> info(sizeof(FILE_RENAME_INFO) + uNameBytes);
     FILE_RENAME_INFO* pRename = reinterpret_cast<FILE_RENAME_INFO*>(info.data());
-    pRename->ReplaceIfExists = TRUE;
+    pRename->ReplaceIfExists = bReplace ? TRUE : FALSE;
     pRename->RootDirectory = NULL;
     pRename->FileNameLength = uNameBytes;
     memcpy(pRename->FileName, strNative.data(), uNameBytes);

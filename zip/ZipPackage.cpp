@@ -8,6 +8,10 @@ using std::min;
 
 static_assert(sizeof(z_stream) == 56, "the 32-bit zlib stream layout");
 
+// The attributes a file can be given as it is created; the others are set afterwards.
+static const DWORD kCreationAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
 CZipPackage::CZipPackage()
     : m_bSlashesToBackslashes(true), m_bOemToAnsi(true), m_bTrackAllocations(true), m_allocations(10),
       m_iFileState(0)
@@ -277,6 +281,7 @@ void CZipPackage::Close(bool bAfterException)
     m_directory.RemoveHeaders();
     m_directory.m_strComment.Empty();
     m_storage.Close(bAfterException);
+    m_folders.Clear();
 }
 
 bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize)
@@ -297,41 +302,62 @@ bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize
     }
     if (!OpenFile(uIndex))
         return false;
-    ZipForceDirectory(ZipGetDriveAndFolder(strTarget));
     ExtractToFile(strTarget, uBufferSize);
     return true;
 }
 
+void CZipPackage::ThrowIfTargetCannotBeWritten(const CString& strTarget)
+{
+    // The read-only attribute is checked by itself because a privileged process may open such
+    // files anyway.
+    DWORD uAttributes = GetFileAttributesA(strTarget);
+    if (uAttributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (uAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, strTarget);
+    CFile existing;
+    CFileException* pError = new CFileException;
+    if (!existing.Open(strTarget, CFile::modeWrite | CFile::shareDenyWrite, pError))
+        throw pError;
+    pError->Delete();
+    existing.Close();
+}
+
+HANDLE CZipPackage::CreateTemporaryFile(const CString& strFolder, CString& strTemporary) const
+{
+    // A name longer than 8.3 is looked up without comparing short names.
+    static LONG s_nTemporaryCount = 0;
+    strTemporary.Format("%s~qz%08lx-%lx.tmp", (LPCTSTR)strFolder, GetCurrentProcessId(),
+                        InterlockedIncrement(&s_nTemporaryCount));
+    return CreateFileA(strTemporary, GENERIC_WRITE | DELETE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+                       GetOpenHeader()->m_uExternalAttributes & kCreationAttributes, NULL);
+}
+
 void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
 {
-    // A target that cannot be replaced fails here, before anything is written. The read-only
-    // attribute is checked by itself because a privileged process may open such files anyway.
-    DWORD uAttributes = GetFileAttributesA(strTarget);
-    if (uAttributes != INVALID_FILE_ATTRIBUTES)
-    {
-        if (uAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-            AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, strTarget);
-        CFile existing;
-        CFileException* pError = new CFileException;
-        if (!existing.Open(strTarget, CFile::modeWrite | CFile::shareDenyWrite, pError))
-            throw pError;
-        pError->Delete();
-        existing.Close();
-    }
+    CString strFolder = ZipGetDriveAndFolder(strTarget);
+    CString strName = strTarget.Mid(strFolder.GetLength());
+    // A target that cannot be replaced fails here, before anything is written. A name the
+    // folder is known not to hold needs no look-up; the move into place below will not replace
+    // a file that appeared meanwhile.
+    bool bMayExist = m_folders.MayHold(strFolder, strName);
+    if (bMayExist)
+        ThrowIfTargetCannotBeWritten(strTarget);
 
     // The data go to a file beside the target, which takes the target's place only once the
     // entry has been verified, so a failed entry leaves neither a short file nor a lost one.
-    static LONG s_nTemporaryCount = 0;
     CString strTemporary;
-    strTemporary.Format("%s~qz%lx-%lx.tmp", (LPCTSTR)ZipGetDriveAndFolder(strTarget), GetCurrentProcessId(),
-                        InterlockedIncrement(&s_nTemporaryCount));
-    const CZipEntryHeader& header = *GetOpenHeader();
-    const DWORD uCreationAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                      FILE_ATTRIBUTE_ARCHIVE;
-    HANDLE hFile = CreateFileA(strTemporary, GENERIC_WRITE | DELETE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
-                               header.m_uExternalAttributes & uCreationAttributes, NULL);
+    HANDLE hFile = CreateTemporaryFile(strFolder, strTemporary);
+    if (hFile == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PATH_NOT_FOUND)
+    {
+        // The folder went away since it was last seen.
+        m_folders.Forget(strFolder);
+        ZipForceDirectory(strFolder);
+        hFile = CreateTemporaryFile(strFolder, strTemporary);
+    }
     if (hFile == INVALID_HANDLE_VALUE)
         ThrowFileError(GetLastError(), strTemporary);
+    const CZipEntryHeader& header = *GetOpenHeader();
     try
     {
         CZipBuffer buffer;
@@ -349,16 +375,22 @@ void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
 
         EndDecompression();
         SetEntryTimes(hFile, header);
-        if (header.m_uExternalAttributes & ~uCreationAttributes)
+        if (header.m_uExternalAttributes & ~kCreationAttributes)
             SetFileAttributesA(strTemporary, header.m_uExternalAttributes);
         EndEntry();
-        bool bMoved = ZipRenameOpenFile(hFile, strTarget);
+        bool bMoved = ZipRenameOpenFile(hFile, strTarget, bMayExist);
+        if (!bMoved && !bMayExist)
+        {
+            ThrowIfTargetCannotBeWritten(strTarget);
+            bMoved = ZipRenameOpenFile(hFile, strTarget, true);
+        }
         HANDLE hClosing = hFile;
         hFile = INVALID_HANDLE_VALUE;
         if (!CloseHandle(hClosing) && !bMoved)
             ThrowFileError(GetLastError(), strTemporary);
         if (!bMoved && !MoveFileExA(strTemporary, strTarget, MOVEFILE_REPLACE_EXISTING))
             ThrowFileError(GetLastError(), strTarget);
+        m_folders.NoteAdded(strFolder, strName);
     }
     catch (CException*)
     {

@@ -6,6 +6,7 @@
 #include "ZipDirectory.h"
 #include "ZipEntryHeader.h"
 #include "ZipException.h"
+#include "ZipFolderCache.h"
 #include "ZipStreamState.h"
 #include "ZipVolumeStore.h"
 
@@ -58,6 +59,9 @@ public:
     CZipDirectory m_directory;
 
 private:
+    // The folders extraction has written into since the archive was opened.
+    CZipFolderCache m_folders;
+
     bool IsValidIndex(int iIndex) const;
     CZipEntryHeader* GetOpenHeader() const { return m_directory.m_pOpenHeader; }
     void CheckZlibResult(int iResult) const;
@@ -69,6 +73,8 @@ private:
     static void SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header);
     [[noreturn]] static void ThrowFileError(DWORD uError, LPCTSTR lpszPath);
     void ExtractToFile(const CString& strTarget, DWORD uBufferSize);
+    static void ThrowIfTargetCannotBeWritten(const CString& strTarget);
+    HANDLE CreateTemporaryFile(const CString& strFolder, CString& strTemporary) const;
 
     static void* ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize);
     static void ZlibFree(void* pOpaque, void* pBlock);

@@ -18,12 +18,12 @@ protected:
         ASSERT_TRUE(m_package.ExtractFile(0, Path("out")));
     }
 
-    // Only the named files are in "out": no temporary file was left behind.
-    void ExpectOutHolds(std::vector<std::string> names)
+    // Only the named files are in the folder: no temporary file was left behind.
+    void ExpectOutHolds(std::vector<std::string> names, LPCTSTR folder = "out")
     {
         std::vector<std::string> found;
         WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA(Path("out\\*"), &data);
+        HANDLE h = FindFirstFileA(Path(folder) + "\\*", &data);
         if (h != INVALID_HANDLE_VALUE)
         {
             do
@@ -124,6 +124,46 @@ TEST_F(ZipExtractTest, ExistingFileIsReplacedOnSuccess)
     EXPECT_TRUE(m_package.ExtractFile(0, Path("out")));
     EXPECT_EQ("new contents", ReadFileBytes(Path("out\\file.txt")));
     ExpectOutHolds({"file.txt"});
+}
+
+TEST_F(ZipExtractTest, TargetsAreCheckedAgainstWhatTheFolderHoldsNow)
+{
+    TestArchive archive;
+    archive.Add("dir/same.txt", "first").externalAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY;
+    archive.Add("DIR/SAME.TXT", "second");
+    archive.Add("dir/later.txt", "new");
+    archive.Add("dir/locked.txt", "new");
+    archive.Add("gone/a.txt", "a");
+    archive.Add("gone/b.txt", "b");
+    archive.WriteTo(Path("a.zip"));
+    m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+
+    // The first entry made a read-only file of the same name in another spelling.
+    ASSERT_TRUE(m_package.ExtractFile(0, Path("out")));
+    EXPECT_EQ(CFileException::accessDenied, FileCauseOf([&] { m_package.ExtractFile(1, Path("out")); }));
+    m_package.Close(true);
+    m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_EQ("first", ReadFileBytes(Path("out\\dir\\same.txt")));
+
+    // Files that appear after the folder was first seen.
+    ASSERT_TRUE(m_package.ExtractFile(0, Path("other")));
+    WriteFileBytes(Path("other\\dir\\later.txt"), "old");
+    EXPECT_TRUE(m_package.ExtractFile(2, Path("other")));
+    EXPECT_EQ("new", ReadFileBytes(Path("other\\dir\\later.txt")));
+    WriteFileBytes(Path("other\\dir\\locked.txt"), "old");
+    SetFileAttributesA(Path("other\\dir\\locked.txt"), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CFileException::accessDenied, FileCauseOf([&] { m_package.ExtractFile(3, Path("other")); }));
+    m_package.Close(true);
+    m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_EQ("old", ReadFileBytes(Path("other\\dir\\locked.txt")));
+    ExpectOutHolds({"same.txt", "later.txt", "locked.txt"}, "other\\dir");
+
+    // A folder removed between two entries is made again.
+    ASSERT_TRUE(m_package.ExtractFile(4, Path("out")));
+    ASSERT_TRUE(DeleteFileA(Path("out\\gone\\a.txt")));
+    ASSERT_TRUE(RemoveDirectoryA(Path("out\\gone")));
+    EXPECT_TRUE(m_package.ExtractFile(5, Path("out")));
+    EXPECT_EQ("b", ReadFileBytes(Path("out\\gone\\b.txt")));
 }
 
 TEST_F(ZipExtractTest, NamesThatLeaveTheFolderAreRefused)

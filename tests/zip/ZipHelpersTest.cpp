@@ -26,6 +26,48 @@ TEST_F(ZipHelpersTest, ForceDirectoryCreatesMissingParents)
     EXPECT_FALSE(ZipIsFolder(Path("file")));
 }
 
+TEST_F(ZipHelpersTest, OpenFileIsMovedAndReplacesOnlyWhenAsked)
+{
+    WriteFileBytes(Path("kept.txt"), "kept");
+    HANDLE h = CreateFileA(Path("moving.txt"), GENERIC_WRITE | DELETE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    DWORD written;
+    WriteFile(h, "moving", 6, &written, NULL);
+    EXPECT_FALSE(ZipRenameOpenFile(h, Path("kept.txt"), false));
+    EXPECT_TRUE(ZipRenameOpenFile(h, Path("new.txt"), false));
+    EXPECT_TRUE(ZipRenameOpenFile(h, Path("KEPT.TXT"), true));
+    CloseHandle(h);
+    EXPECT_FALSE(PathExists(Path("moving.txt")));
+    EXPECT_FALSE(PathExists(Path("new.txt")));
+    EXPECT_EQ("moving", ReadFileBytes(Path("kept.txt")));
+}
+
+TEST_F(ZipHelpersTest, FolderCacheKnowsWhichNamesAreAbsent)
+{
+    CZipFolderCache cache;
+    CString folder = Path("made\\here\\");
+    WriteFileBytes(Path("Existing.txt"), "x");
+    // Asking about a folder makes it.
+    EXPECT_FALSE(cache.MayHold(folder, "absent.txt"));
+    EXPECT_EQ(-1, ZipFileExists(Path("made\\here")));
+
+    CString top = m_folder + "\\";
+    EXPECT_TRUE(cache.MayHold(top, "EXISTING.TXT"));
+    EXPECT_FALSE(cache.MayHold(top, "absent.txt"));
+    // Spellings that may name an existing file otherwise.
+    EXPECT_TRUE(cache.MayHold(top, "EXISTI~1.TXT"));
+    EXPECT_TRUE(cache.MayHold(top, "existing.txt."));
+    EXPECT_TRUE(cache.MayHold(top, "existing.txt "));
+
+    // A change made by someone else is seen; one recorded by the caller is known.
+    WriteFileBytes(Path("Absent.txt"), "x");
+    EXPECT_TRUE(cache.MayHold(top, "absent.txt"));
+    EXPECT_FALSE(cache.MayHold(top, "added.txt"));
+    WriteFileBytes(Path("added.txt"), "x");
+    cache.NoteAdded(top, "added.txt");
+    EXPECT_TRUE(cache.MayHold(top, "Added.txt"));
+}
+
 TEST_F(ZipHelpersTest, CodesBecomeCauses)
 {
     struct { int code, cause; const char* name; } const table[] = {
