@@ -331,6 +331,7 @@ void CDockContext::EndResize()
 
 void CDockContext::ToggleDocking()
 {
+    m_pDockSite = m_pBar->m_pDockSite;
     if (m_pBar->IsFloating())
     {
         if ((m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
@@ -343,7 +344,11 @@ void CDockContext::ToggleDocking()
             if (pDockBar != NULL)
                 pDockBar->ClientToScreen(&rect);
         }
-        m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pDockBar != NULL ? &rect : NULL);
+        // The place the dock bar kept for the bar is more exact than a rectangle: rows may have
+        // closed or moved since.
+        CControlBar* pPlaceHolder = reinterpret_cast<CControlBar*>((UINT_PTR)(UINT)m_pBar->GetDlgCtrlID());
+        BOOL bPlaceKept = pDockBar != NULL && pDockBar->FindBar(pPlaceHolder) > 0;
+        m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pDockBar != NULL && !bPlaceKept ? &rect : NULL);
         m_pDockSite->RecalcLayout();
         return;
     }
