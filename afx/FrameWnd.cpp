@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_ERASEBKGND()
     ON_WM_ACTIVATE()
+    ON_WM_NCACTIVATE()
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
     ON_WM_ENTERIDLE()
@@ -304,6 +305,26 @@ void CFrameWnd::BringToTop(int nCmdShow)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+
+    // The frame and the floating frames that keep in step with it look active as one: activating
+    // one of them keeps the frame's caption active.
+    CFrameWnd* pTopLevel = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+    CWnd* pActive = nState == WA_INACTIVE ? pWndOther : this;
+    BOOL bStayActive = pActive != NULL && pTopLevel != NULL &&
+                       (pActive->m_hWnd == pTopLevel->m_hWnd ||
+                        (pActive->GetTopLevelFrame() == pTopLevel &&
+                         pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0));
+    if (pTopLevel != NULL)
+    {
+        pTopLevel->m_nFlags &= ~WF_STAYACTIVE;
+        if (bStayActive)
+            pTopLevel->m_nFlags |= WF_STAYACTIVE;
+        pTopLevel->NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+        // The frame's caption went inactive before it learnt that a floating frame took over.
+        if (bStayActive && pActive->m_hWnd != pTopLevel->m_hWnd)
+            pTopLevel->SendMessage(WM_NCACTIVATE, TRUE);
+    }
+
     CView* pActiveView = GetActiveView();
     if (pActiveView == NULL)
         pActiveView = GetActiveFrame()->GetActiveView();
@@ -313,6 +334,15 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
             pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
         pActiveView->OnActivateFrame(nState, this);
     }
+}
+
+BOOL CFrameWnd::OnNcActivate(BOOL bActive)
+{
+    if (m_nFlags & WF_STAYACTIVE)
+        bActive = TRUE;
+    if (!IsWindowEnabled())
+        bActive = FALSE;
+    return (BOOL)DefWindowProc(WM_NCACTIVATE, bActive, 0);
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)

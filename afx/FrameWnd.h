@@ -148,6 +148,8 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    // Stays active while one of its floating frames is (WF_STAYACTIVE).
+    afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
