@@ -157,7 +157,7 @@ DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
     DWORD uDelivered = 0;
     while (zs.avail_out != 0)
     {
-        if (zs.avail_in == 0 && m_stream.m_uCompressedLeft != 0)
+        if (bDeflated && zs.avail_in == 0 && m_stream.m_uCompressedLeft != 0)
         {
             DWORD uRead = m_storage.Read(m_stream.m_input.GetData(),
                                          min(m_stream.m_uBufferSize, m_stream.m_uCompressedLeft), false);
@@ -187,14 +187,13 @@ DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
         else
         {
             // Stored data that run out before the declared size.
-            if (zs.avail_in == 0)
+            if (m_stream.m_uCompressedLeft == 0)
                 ThrowError(CZipException::CodeCorruptArchive);
-            uProduced = min(zs.avail_out, zs.avail_in);
-            memcpy(zs.next_out, zs.next_in, uProduced);
+            // Stored data go from the archive straight into the caller's buffer.
+            uProduced = m_storage.Read(zs.next_out, min<DWORD>(zs.avail_out, m_stream.m_uCompressedLeft), false);
+            m_stream.m_uCompressedLeft -= uProduced;
             m_stream.m_uCrc = crc32(m_stream.m_uCrc, pOut, uProduced);
             m_stream.m_uUncompressedLeft -= uProduced;
-            zs.next_in += uProduced;
-            zs.avail_in -= uProduced;
             zs.next_out += uProduced;
             zs.avail_out -= uProduced;
             zs.total_out += uProduced;
