@@ -40,7 +40,9 @@ CControlBar::CControlBar()
 
 CControlBar::~CControlBar()
 {
-    // Destroyed here, while the object is still a control bar, so that OnDestroy unhooks it.
+    // Destroyed here, while the object is still a control bar, so that OnDestroy unhooks it; the
+    // object being deleted already must not delete itself with the window.
+    m_bAutoDelete = FALSE;
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
     if (m_pDockSite != NULL)

@@ -137,6 +137,14 @@ TEST_F(ControlBarTest, BarsOfAFrameAreListedWhileTheyHaveAWindow)
     }
     // The object went first, taking its window with it.
     EXPECT_EQ(nullptr, m_pFrame->GetControlBar(0xE861));
+    // So does a bar that would delete itself with its window, once only.
+    CPlainBar* pSelfDeleting = new CPlainBar;
+    pSelfDeleting->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pSelfDeleting->Create(m_pFrame, 0xE863, WS_CHILD | CBRS_BOTTOM));
+    HWND hWndSelfDeleting = pSelfDeleting->m_hWnd;
+    delete pSelfDeleting;
+    EXPECT_FALSE(::IsWindow(hWndSelfDeleting));
+    EXPECT_EQ(nullptr, m_pFrame->GetControlBar(0xE863));
 
     // A bar outside any frame has no dock site.
     CTestTopWindow wndTop;

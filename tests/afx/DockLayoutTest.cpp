@@ -385,6 +385,12 @@ TEST_F(DockLayoutTest, AFloatingBarKeepsItsDockedPlaceAndItsFrameFollowsItsVisib
     EXPECT_TRUE(pFloater->IsWindowVisible());
     EXPECT_TRUE(pFloatingFrame->IsWindowVisible());
 
+    // Disabling the frame, as a modal dialog does, disables its floating frames.
+    m_pFrame->EnableWindow(FALSE);
+    EXPECT_FALSE(pFloatingFrame->IsWindowEnabled());
+    m_pFrame->EnableWindow(TRUE);
+    EXPECT_TRUE(pFloatingFrame->IsWindowEnabled());
+
     // Docked again, it returns to its place; the empty floating frame is gone.
     HWND hWndFloatingFrame = pFloatingFrame->m_hWnd;
     m_pFrame->ReDockControlBar(pFloater, NULL);
