@@ -86,7 +86,7 @@ BOOL CMiniFrameWnd::OnNcActivate(BOOL bActive)
     if (!(GetStyle() & MFS_SYNCACTIVE))
         return CFrameWnd::OnNcActivate(bActive);
     // The owner frame sets the caption through WM_FLOATSTATUS; the window's own activation does not.
-    return !(m_nFlags & WF_KEEPMINIACTIVE);
+    return TRUE;
 }
 
 LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
