@@ -111,7 +111,6 @@ void CDockContext::StartDrag(CPoint pt)
     MoveOnto(m_rectFrameDragHorz, pt);
     MoveOnto(m_rectFrameDragVert, pt);
 
-    m_dwOverDockStyle = m_bForceFrame ? 0 : CanDock();
     Move(pt);
     Track();
 }
