@@ -1,32 +1,15 @@
-// The folder chooser behind the form's browse buttons, driven under the real explorer dialog: its
-// layout after set-up, and OK taking the folder the dialog shows.
+// The folder chooser behind the form's browse buttons, under the system's explorer dialog: its
+// layout after set-up, OK taking the folder the dialog shows, and Cancel.
 #include "AppTestSupport.h"
-#include "FolderDialog.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-// What the chooser looked like while it was up, and how it was answered.
-struct ChooserVisit
-{
-    bool bSeen = false;
-    bool bFileNameFieldFound = false;
-    bool bFileFieldsHidden = true;
-    CRect rectOK;
-    CRect rectCancel;
-    CRect rectList;
-    std::string strOKText;
-    std::string strTitle;
-    int nAnswer = IDOK;
-};
+int s_nAnswer = 0;   // the button that answers the chooser; 0 once it has been answered
 
-ChooserVisit* s_pVisit = NULL;
-
-CRect ClientRectOf(HWND hWndDialog, int nID)
+CRect ControlRect(HWND hWndDialog, int nID)
 {
     CRect rect;
     ::GetWindowRect(::GetDlgItem(hWndDialog, nID), &rect);
@@ -34,109 +17,68 @@ CRect ClientRectOf(HWND hWndDialog, int nID)
     return rect;
 }
 
-BOOL CALLBACK InspectChooser(HWND hWnd, LPARAM)
+// Checks the layout of the chooser once it is up, then answers it.
+BOOL CALLBACK AnswerChooser(HWND hWnd, LPARAM)
 {
-    char szText[256];
-    if (::GetClassNameA(hWnd, szText, sizeof szText) == 0 || lstrcmpA(szText, "#32770") != 0 ||
+    char szClass[16];
+    if (::GetClassNameA(hWnd, szClass, sizeof szClass) == 0 || lstrcmpA(szClass, "#32770") != 0 ||
         !::IsWindowVisible(hWnd))
         return TRUE;
-    ChooserVisit& visit = *s_pVisit;
-    visit.bSeen = true;
+    EXPECT_EQ("请选择目录", WindowText(CWnd::FromHandle(hWnd)));
+    // The file-name field is the edit 1152 or, in some versions of the dialog, the combo 1148.
+    int nFileNameFields = 0;
     for (int nID : {1152, 1148, 1090, 1136, 1089})
     {
-        HWND hWndControl = ::GetDlgItem(hWnd, nID);
-        if (hWndControl == NULL)
-            continue;
-        visit.bFileNameFieldFound |= nID == 1152 || nID == 1148;
-        visit.bFileFieldsHidden &= !::IsWindowVisible(hWndControl);
+        if (HWND hWndControl = ::GetDlgItem(hWnd, nID))
+        {
+            nFileNameFields += nID == 1152 || nID == 1148;
+            EXPECT_FALSE(::IsWindowVisible(hWndControl)) << nID;
+        }
     }
-    visit.rectOK = ClientRectOf(hWnd, IDOK);
-    visit.rectCancel = ClientRectOf(hWnd, IDCANCEL);
-    visit.rectList = ClientRectOf(hWnd, 1120);
-    ::GetDlgItemTextA(hWnd, IDOK, szText, sizeof szText);
-    visit.strOKText = szText;
-    ::GetWindowTextA(hWnd, szText, sizeof szText);
-    visit.strTitle = szText;
-    ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(visit.nAnswer, 0), 0);
+    EXPECT_EQ(1, nFileNameFields);
+    EXPECT_EQ("确定", WindowText(CWnd::FromHandle(::GetDlgItem(hWnd, IDOK))));
+    CRect rectOK = ControlRect(hWnd, IDOK), rectCancel = ControlRect(hWnd, IDCANCEL);
+    EXPECT_EQ(rectCancel.top, rectOK.top);
+    EXPECT_EQ(rectCancel.left - 4, rectOK.right);
+    EXPECT_EQ(rectCancel.top - 4, ControlRect(hWnd, 1120).bottom);
+    ::PostMessageA(hWnd, WM_COMMAND, s_nAnswer, 0);
+    s_nAnswer = 0;
     return FALSE;
 }
 
 void CALLBACK OnChooserTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (s_pVisit != NULL && !s_pVisit->bSeen)
-        ::EnumThreadWindows(::GetCurrentThreadId(), InspectChooser, 0);
+    if (s_nAnswer != 0)
+        ::EnumThreadWindows(::GetCurrentThreadId(), AnswerChooser, 0);
 }
 
-class FolderDialogTest : public ::testing::Test
+// Presses a browse button of the form and answers the chooser with nAnswer; FALSE when no chooser
+// came up. The chooser moves the current directory, which is put back.
+bool Browse(CInstallerWindow& window, int nButton, int nAnswer)
 {
-protected:
-    CAppPathEntry m_appPath;
-    CScratchFolder m_scratch;
-    CString m_strOldCurrentFolder;
-    std::unique_ptr<CInstallerWindow> m_pWindow;
-
-    void SetUp() override
-    {
-        char szOld[MAX_PATH];
-        ::GetCurrentDirectoryA(sizeof szOld, szOld);
-        m_strOldCurrentFolder = szOld;
-        m_pWindow.reset(new CInstallerWindow);
-        ASSERT_NE(nullptr, m_pWindow->Frame());
-        PumpPendingMessages();
-    }
-
-    void TearDown() override
-    {
-        m_pWindow.reset();
-        ::SetCurrentDirectoryA(m_strOldCurrentFolder);
-    }
-
-    // Presses a browse button and answers the chooser with nAnswer once it is up.
-    ChooserVisit Browse(int nButton, int nAnswer)
-    {
-        ChooserVisit visit;
-        visit.nAnswer = nAnswer;
-        s_pVisit = &visit;
-        UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, OnChooserTimer);
-        m_pWindow->ClickButton(nButton);
-        ::KillTimer(NULL, nTimer);
-        s_pVisit = NULL;
-        return visit;
-    }
-};
+    char szCurrent[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
+    s_nAnswer = nAnswer;
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, OnChooserTimer);
+    window.Click(nButton);
+    ::KillTimer(NULL, nTimer);
+    ::SetCurrentDirectoryA(szCurrent);
+    return s_nAnswer == 0;
+}
 
 } // namespace
 
-TEST_F(FolderDialogTest, ShowsOnlyTheFolderListWithOKBesideCancel)
+TEST(FolderDialogTest, ShowsTheFolderListWithOKBesideCancelAndOKTakesTheFolderShown)
 {
-    m_pWindow->SetFieldText(IDC_VSDIR, m_scratch.Path(""));
-    ChooserVisit visit = Browse(IDC_BROWSE_VSDIR, IDCANCEL);
-    ASSERT_TRUE(visit.bSeen);
-    EXPECT_EQ("请选择目录", visit.strTitle);
-    EXPECT_TRUE(visit.bFileNameFieldFound);
-    EXPECT_TRUE(visit.bFileFieldsHidden);
-    EXPECT_EQ("确定", visit.strOKText);
-    EXPECT_EQ(visit.rectCancel.top, visit.rectOK.top);
-    EXPECT_EQ(visit.rectCancel.left - 4, visit.rectOK.right);
-    EXPECT_EQ(visit.rectCancel.Height(), visit.rectOK.Height());
-    EXPECT_EQ(visit.rectCancel.top - 4, visit.rectList.bottom);
-}
+    CScratchFolder scratch;
+    ::CreateDirectoryA(scratch.Path("选择"), NULL);
+    CInstallerWindow window;
+    window.SetText(IDC_LIBDIR, scratch.Path("选择\\"));
+    ASSERT_TRUE(Browse(window, IDC_BROWSE_LIBDIR, IDOK));
+    // Started at the typed folder, the chooser gives it back without the trailing separator.
+    EXPECT_EQ(std::string(scratch.Path("选择")), window.Text(IDC_LIBDIR));
 
-TEST_F(FolderDialogTest, OKTakesTheFolderShownAndCancelKeepsTheField)
-{
-    ::CreateDirectoryA(m_scratch.Path("选择"), NULL);
-    CString strTyped = m_scratch.Path("选择\\");
-    m_pWindow->SetFieldText(IDC_LIBDIR, strTyped);
-    ChooserVisit visit = Browse(IDC_BROWSE_LIBDIR, IDOK);
-    ASSERT_TRUE(visit.bSeen);
-    // The chooser starts at the typed folder and gives it back without the trailing separator.
-    EXPECT_EQ(std::string(m_scratch.Path("选择")), m_pWindow->FieldText(IDC_LIBDIR));
-    EXPECT_EQ(std::string(m_scratch.Path("选择")), std::string(m_pWindow->View()->m_strLibDir));
-
-    m_pWindow->SetFieldText(IDC_VSDIR, "");
-    m_pWindow->SetFieldText(IDC_LIBDIR, "F:\\输入的");
-    visit = Browse(IDC_BROWSE_LIBDIR, IDCANCEL);
-    ASSERT_TRUE(visit.bSeen);
-    EXPECT_EQ("F:\\输入的", m_pWindow->FieldText(IDC_LIBDIR));
-    EXPECT_EQ("", m_pWindow->FieldText(IDC_VSDIR));
+    window.SetText(IDC_VSDIR, "F:\\输入的");
+    ASSERT_TRUE(Browse(window, IDC_BROWSE_VSDIR, IDCANCEL));
+    EXPECT_EQ("F:\\输入的", window.Text(IDC_VSDIR));
 }
