@@ -132,9 +132,7 @@ public:
     enum StateFlags
     {
         delayHide = 1,   // hide at the next layout
-        delayShow = 2,   // show at the next layout
-        tempHide = 4,    // hidden while the frame is in another mode
-        statusSet = 8    // the bar has put a prompt in the status bar
+        delayShow = 2    // show at the next layout
     };
     UINT m_nStateFlags;
 
