@@ -1,4 +1,5 @@
 // The dock state: its profile form in the registry, its archive form, scaling to another screen.
+// A frame's layout saved and restored through it is tested with the docking frame.
 #include "ScratchRegistryKey.h"
 
 #include <afxpriv.h>
@@ -6,58 +7,46 @@
 
 namespace {
 
-const UINT ID_TOOLBAR_ONE = 0xE820;
-const UINT ID_TOOLBAR_TWO = 0xE821;
+const UINT ID_BAR = 0xE820;   // the test bars are ID_BAR, ID_BAR + 1, …
 
-CControlBarInfo* AddInfo(CDockState& state, UINT nID)
+CControlBarInfo* AddInfo(CDockState& state, UINT nID, std::initializer_list<UINT> barIDs = {})
 {
     CControlBarInfo* pInfo = new CControlBarInfo;
     pInfo->m_nBarID = nID;
-    pInfo->m_bVisible = TRUE;
-    pInfo->m_bHorz = TRUE;
+    pInfo->m_bVisible = pInfo->m_bHorz = TRUE;
+    pInfo->m_bDockBar = barIDs.size() > 0;
+    for (UINT nBarID : barIDs)
+        pInfo->m_arrBarID.Add((void*)(UINT_PTR)nBarID);
     state.m_arrBarInfo.Add(pInfo);
     return pInfo;
 }
 
-// A docked toolbar that was floated once, a hidden one, the top dock bar holding both in two
-// rows (the second a placeholder of a floating bar), an empty dock bar, and a vertical floating
-// frame's dock bar.
+CControlBarInfo* InfoAt(const CDockState& state, INT_PTR nIndex)
+{
+    return static_cast<CControlBarInfo*>(state.m_arrBarInfo[nIndex]);
+}
+
+// A docked bar that floated once, a hidden one, the top dock bar holding them in two rows (with
+// the placeholder of a floating bar), an empty dock bar, and a vertical floating frame.
 void FillSample(CDockState& state)
 {
-    CControlBarInfo* pOne = AddInfo(state, ID_TOOLBAR_ONE);
+    CControlBarInfo* pOne = AddInfo(state, ID_BAR);
     pOne->m_pointPos = CPoint(4, 0);
     pOne->m_nMRUWidth = 120;
     pOne->m_bDocking = TRUE;
     pOne->m_uMRUDockID = AFX_IDW_DOCKBAR_TOP;
     pOne->m_rectMRUDockPos = CRect(4, 0, 104, 26);
     pOne->m_dwMRUFloatStyle = CBRS_ALIGN_TOP;
-    pOne->m_ptMRUFloatPos = CPoint(300, 200);
-
-    CControlBarInfo* pTwo = AddInfo(state, ID_TOOLBAR_TWO);
+    pOne->m_ptMRUFloatPos = CPoint(160, 100);
+    CControlBarInfo* pTwo = AddInfo(state, ID_BAR + 1);
     pTwo->m_bVisible = FALSE;
     pTwo->m_pointPos = CPoint(0, 26);
-
-    CControlBarInfo* pTop = AddInfo(state, AFX_IDW_DOCKBAR_TOP);
-    pTop->m_bDockBar = TRUE;
-    for (UINT nID : {ID_TOOLBAR_ONE, 0u, ID_TOOLBAR_TWO, 0x10000u | 0xE822, 0u})
-        pTop->m_arrBarID.Add((void*)(UINT_PTR)nID);
-
-    CControlBarInfo* pLeft = AddInfo(state, AFX_IDW_DOCKBAR_LEFT);
-    pLeft->m_bDockBar = TRUE;
-    pLeft->m_arrBarID.Add(NULL);
-
-    CControlBarInfo* pFloat = AddInfo(state, AFX_IDW_DOCKBAR_FLOAT);
-    pFloat->m_bDockBar = TRUE;
+    AddInfo(state, AFX_IDW_DOCKBAR_TOP, {ID_BAR, 0, ID_BAR + 1, 0x10000 | (ID_BAR + 2), 0});
+    AddInfo(state, AFX_IDW_DOCKBAR_LEFT, {0});
+    CControlBarInfo* pFloat = AddInfo(state, AFX_IDW_DOCKBAR_FLOAT, {ID_BAR + 2, 0});
     pFloat->m_bFloating = TRUE;
     pFloat->m_bHorz = FALSE;
     pFloat->m_pointPos = CPoint(150, 90);
-    pFloat->m_arrBarID.Add((void*)(UINT_PTR)0xE822);
-    pFloat->m_arrBarID.Add(NULL);
-}
-
-CControlBarInfo* InfoAt(const CDockState& state, INT_PTR nIndex)
-{
-    return static_cast<CControlBarInfo*>(state.m_arrBarInfo[nIndex]);
 }
 
 void ExpectSameInfo(const CControlBarInfo& expected, const CControlBarInfo& actual)
@@ -66,10 +55,7 @@ void ExpectSameInfo(const CControlBarInfo& expected, const CControlBarInfo& actu
     EXPECT_EQ(expected.m_bVisible, actual.m_bVisible);
     EXPECT_EQ(expected.m_bFloating, actual.m_bFloating);
     EXPECT_EQ(expected.m_bDockBar, actual.m_bDockBar);
-    if (expected.m_bFloating)
-    {
-        EXPECT_EQ(expected.m_bHorz, actual.m_bHorz);
-    }
+    EXPECT_EQ(expected.m_bHorz || !expected.m_bFloating, actual.m_bHorz);
     EXPECT_EQ(expected.m_pointPos, actual.m_pointPos);
     EXPECT_EQ(expected.m_nMRUWidth, actual.m_nMRUWidth);
     EXPECT_EQ(expected.m_bDocking, actual.m_bDocking);
@@ -80,12 +66,6 @@ void ExpectSameInfo(const CControlBarInfo& expected, const CControlBarInfo& actu
     ASSERT_EQ(expected.m_arrBarID.GetSize(), actual.m_arrBarID.GetSize());
     for (INT_PTR i = 0; i < expected.m_arrBarID.GetSize(); i++)
         EXPECT_EQ(expected.m_arrBarID[i], actual.m_arrBarID[i]) << "entry " << i;
-    EXPECT_EQ(nullptr, actual.m_pBar);
-}
-
-CSize ScreenSize()
-{
-    return CSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
 }   // namespace
@@ -97,65 +77,52 @@ TEST(DockStateTest, ProfileRoundTripKeepsEveryBarButEmptyDockBarsUnderTheDocumen
     FillSample(saved);
     saved.SaveState("Layout");
 
+    CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     typedef std::map<std::string, long> Values;
-    EXPECT_EQ((Values{{"Bars", 4}, {"ScreenCX", ScreenSize().cx}, {"ScreenCY", ScreenSize().cy}}),
-              key.Values("Layout-Summary"));
-    EXPECT_EQ((Values{{"BarID", (long)ID_TOOLBAR_ONE}, {"XPos", 4}, {"YPos", 0}, {"MRUWidth", 120}, {"Docking", 1},
+    EXPECT_EQ((Values{{"Bars", 4}, {"ScreenCX", screen.cx}, {"ScreenCY", screen.cy}}), key.Values("Layout-Summary"));
+    // Keys at their defaults (visible, horizontal, docked, no position, the default MRU width) are left out.
+    EXPECT_EQ((Values{{"BarID", (long)ID_BAR}, {"XPos", 4}, {"YPos", 0}, {"MRUWidth", 120}, {"Docking", 1},
                       {"MRUDockID", AFX_IDW_DOCKBAR_TOP}, {"MRUDockLeftPos", 4}, {"MRUDockTopPos", 0},
                       {"MRUDockRightPos", 104}, {"MRUDockBottomPos", 26}, {"MRUFloatStyle", CBRS_ALIGN_TOP},
-                      {"MRUFloatXPos", 300}, {"MRUFloatYPos", 200}}),
+                      {"MRUFloatXPos", 160}, {"MRUFloatYPos", 100}}),
               key.Values("Layout-Bar0"));
-    EXPECT_EQ((Values{{"BarID", (long)ID_TOOLBAR_TWO}, {"Visible", 0}, {"XPos", 0}, {"YPos", 26}}),
-              key.Values("Layout-Bar1"));
-    EXPECT_EQ((Values{{"BarID", AFX_IDW_DOCKBAR_TOP}, {"Bars", 5}, {"Bar#0", (long)ID_TOOLBAR_ONE}, {"Bar#1", 0},
-                      {"Bar#2", (long)ID_TOOLBAR_TWO}, {"Bar#3", 0x1E822}, {"Bar#4", 0}}),
-              key.Values("Layout-Bar2"));
+    EXPECT_EQ((Values{{"BarID", (long)ID_BAR + 1}, {"Visible", 0}, {"XPos", 0}, {"YPos", 26}}), key.Values("Layout-Bar1"));
     EXPECT_EQ((Values{{"BarID", AFX_IDW_DOCKBAR_FLOAT}, {"Horz", 0}, {"Floating", 1}, {"XPos", 150}, {"YPos", 90},
-                      {"Bars", 2}, {"Bar#0", 0xE822}, {"Bar#1", 0}}),
+                      {"Bars", 2}, {"Bar#0", (long)ID_BAR + 2}, {"Bar#1", 0}}),
               key.Values("Layout-Bar3"));
-    EXPECT_FALSE(key.SectionExists("Layout-Bar4"));
 
     CDockState loaded;
     AddInfo(loaded, 1234);   // replaced by the load
     loaded.LoadState("Layout");
-    EXPECT_EQ(CDockState::dwCurrentVersion, loaded.GetVersion());
-    EXPECT_EQ(ScreenSize(), loaded.GetScreenSize());
+    EXPECT_EQ(screen, loaded.GetScreenSize());
     ASSERT_EQ(4, loaded.m_arrBarInfo.GetSize());
-    const INT_PTR savedIndexOf[] = {0, 1, 2, 4};
+    const INT_PTR savedIndexOf[] = {0, 1, 2, 4};   // the empty left dock bar is not kept
     for (INT_PTR i = 0; i < 4; i++)
     {
         SCOPED_TRACE(i);
         ExpectSameInfo(*InfoAt(saved, savedIndexOf[i]), *InfoAt(loaded, i));
     }
 
-    // A smaller layout saved over it leaves no sections of the larger one behind.
+    // A smaller layout saved over it leaves no section of the larger one behind.
     CDockState smaller;
-    AddInfo(smaller, ID_TOOLBAR_TWO);
+    AddInfo(smaller, ID_BAR + 1);
     smaller.SaveState("Layout");
-    EXPECT_TRUE(key.SectionExists("Layout-Bar0"));
-    EXPECT_FALSE(key.SectionExists("Layout-Bar1"));
-    EXPECT_FALSE(key.SectionExists("Layout-Bar3"));
+    EXPECT_TRUE(key.Values("Layout-Bar1").empty());
+    EXPECT_TRUE(key.Values("Layout-Bar3").empty());
     loaded.LoadState("Layout");
     ASSERT_EQ(1, loaded.m_arrBarInfo.GetSize());
-    EXPECT_EQ(ID_TOOLBAR_TWO, InfoAt(loaded, 0)->m_nBarID);
-
-    // Nothing saved under a name: an empty state.
-    loaded.LoadState("Missing");
-    EXPECT_EQ(0, loaded.m_arrBarInfo.GetSize());
+    EXPECT_EQ(ID_BAR + 1, InfoAt(loaded, 0)->m_nBarID);
 }
 
 TEST(DockStateTest, PositionsSavedOnAnotherScreenAreScaledAndFloatingFramesStayReachable)
 {
     CScratchRegistryKey key("DockScale");
-    CSize screen = ScreenSize();
+    CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     CDockState saved;
     FillSample(saved);
-    CControlBarInfo* pFar = AddInfo(saved, AFX_IDW_DOCKBAR_FLOAT);
-    pFar->m_bDockBar = pFar->m_bFloating = TRUE;
+    CControlBarInfo* pFar = AddInfo(saved, AFX_IDW_DOCKBAR_FLOAT, {ID_BAR + 3});
+    pFar->m_bFloating = TRUE;
     pFar->m_pointPos = CPoint(screen.cx / 2 - 1, 10);
-    pFar->m_arrBarID.Add((void*)(UINT_PTR)ID_TOOLBAR_TWO);
-    CPoint ptMRUFloat(screen.cx / 8, screen.cy / 8);
-    InfoAt(saved, 0)->m_ptMRUFloatPos = ptMRUFloat;
     saved.SaveState("Layout");
     // As if saved on a screen half as wide and a third as high.
     TestApp().WriteProfileInt("Layout-Summary", "ScreenCX", screen.cx / 2);
@@ -163,70 +130,50 @@ TEST(DockStateTest, PositionsSavedOnAnotherScreenAreScaledAndFloatingFramesStayR
 
     CDockState loaded;
     loaded.LoadState("Layout");
-    EXPECT_EQ(CSize(screen.cx / 2, screen.cy / 3), loaded.GetScreenSize());
     ASSERT_EQ(5, loaded.m_arrBarInfo.GetSize());
+    auto scaled = [&](int x, int y) { return CPoint(::MulDiv(x, screen.cx, screen.cx / 2), ::MulDiv(y, screen.cy, screen.cy / 3)); };
     CControlBarInfo* pOne = InfoAt(loaded, 0);
-    EXPECT_EQ(CPoint(::MulDiv(4, screen.cx, screen.cx / 2), 0), pOne->m_pointPos);
-    EXPECT_EQ(CPoint(::MulDiv(ptMRUFloat.x, screen.cx, screen.cx / 2), ::MulDiv(ptMRUFloat.y, screen.cy, screen.cy / 3)),
-              pOne->m_ptMRUFloatPos);
-    EXPECT_EQ(CSize(100, 26), pOne->m_rectMRUDockPos.Size());   // moved, not resized
-    EXPECT_EQ(::MulDiv(4, screen.cx, screen.cx / 2), pOne->m_rectMRUDockPos.left);
-    EXPECT_EQ(CPoint(0, ::MulDiv(26, screen.cy, screen.cy / 3)), InfoAt(loaded, 1)->m_pointPos);
-    EXPECT_EQ(CPoint(::MulDiv(150, screen.cx, screen.cx / 2), ::MulDiv(90, screen.cy, screen.cy / 3)),
-              InfoAt(loaded, 3)->m_pointPos);
-    // Twice the far position would lie off the screen: the frame keeps an icon's width on it.
+    EXPECT_EQ(scaled(4, 0), pOne->m_pointPos);
+    EXPECT_EQ(scaled(160, 100), pOne->m_ptMRUFloatPos);
+    EXPECT_EQ(CRect(scaled(4, 0), CSize(100, 26)), pOne->m_rectMRUDockPos);   // moved, not resized
+    EXPECT_EQ(scaled(0, 26), InfoAt(loaded, 1)->m_pointPos);
+    EXPECT_EQ(scaled(150, 90), InfoAt(loaded, 3)->m_pointPos);
+    // Twice the far position lies off the screen: the frame keeps an icon's width on it.
     EXPECT_EQ(screen.cx - ::GetSystemMetrics(SM_CXICON), InfoAt(loaded, 4)->m_pointPos.x);
 
-    // Saved again, the scaled positions belong to this screen.
+    // Saved again, the scaled positions belong to this screen and load unchanged.
     loaded.SaveState("Layout");
-    CDockState reloaded;
-    reloaded.LoadState("Layout");
-    EXPECT_EQ(screen, reloaded.GetScreenSize());
-    EXPECT_EQ(InfoAt(loaded, 3)->m_pointPos, InfoAt(reloaded, 3)->m_pointPos);
+    saved.LoadState("Layout");
+    EXPECT_EQ(screen, saved.GetScreenSize());
+    EXPECT_EQ(scaled(150, 90), InfoAt(saved, 3)->m_pointPos);
 }
 
 TEST(DockStateTest, ArchiveRoundTripWithAndWithoutTheDockingFieldsOfVersionTwo)
 {
     CDockState saved;
     FillSample(saved);
-    CMemFile file;
+    for (DWORD dwVersion : {2u, 1u})
     {
-        CArchive ar(&file, CArchive::store);
-        saved.Serialize(ar);
+        SCOPED_TRACE(dwVersion);
+        saved.m_dwVersion = dwVersion;
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            saved.Serialize(ar);
+        }
+        file.SeekToBegin();
+        CDockState loaded;
+        {
+            CArchive ar(&file, CArchive::load);
+            loaded.Serialize(ar);
+        }
+        EXPECT_EQ(file.GetLength(), file.GetPosition());
+        EXPECT_EQ(dwVersion, loaded.GetVersion());
+        ASSERT_EQ(saved.m_arrBarInfo.GetSize(), loaded.m_arrBarInfo.GetSize());
+        if (dwVersion == 2)
+            ExpectSameInfo(*InfoAt(saved, 0), *InfoAt(loaded, 0));
+        else
+            EXPECT_FALSE(InfoAt(loaded, 0)->m_bDocking);   // version 1 keeps no docking fields
+        ExpectSameInfo(*InfoAt(saved, 4), *InfoAt(loaded, 4));
     }
-    file.SeekToBegin();
-    CDockState loaded;
-    {
-        CArchive ar(&file, CArchive::load);
-        loaded.Serialize(ar);
-    }
-    EXPECT_EQ(2u, loaded.GetVersion());
-    ASSERT_EQ(saved.m_arrBarInfo.GetSize(), loaded.m_arrBarInfo.GetSize());
-    for (INT_PTR i = 0; i < saved.m_arrBarInfo.GetSize(); i++)
-    {
-        SCOPED_TRACE(i);
-        ExpectSameInfo(*InfoAt(saved, i), *InfoAt(loaded, i));
-    }
-    EXPECT_FALSE(file.GetPosition() < file.GetLength()) << "bytes left unread";
-
-    // Version 1 keeps neither the MRU width nor the docking fields.
-    CMemFile fileOld;
-    saved.m_dwVersion = 1;
-    {
-        CArchive ar(&fileOld, CArchive::store);
-        saved.Serialize(ar);
-    }
-    EXPECT_LT(fileOld.GetLength(), file.GetLength());
-    fileOld.SeekToBegin();
-    {
-        CArchive ar(&fileOld, CArchive::load);
-        loaded.Serialize(ar);
-    }
-    EXPECT_EQ(1u, loaded.GetVersion());
-    ASSERT_EQ(saved.m_arrBarInfo.GetSize(), loaded.m_arrBarInfo.GetSize());
-    CControlBarInfo* pOne = InfoAt(loaded, 0);
-    EXPECT_EQ(CPoint(4, 0), pOne->m_pointPos);
-    EXPECT_EQ(CControlBarInfo::nDefaultMRUWidth, pOne->m_nMRUWidth);
-    EXPECT_FALSE(pOne->m_bDocking);
-    EXPECT_EQ(5, InfoAt(loaded, 2)->m_arrBarID.GetSize());
 }

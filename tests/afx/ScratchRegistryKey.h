@@ -1,5 +1,5 @@
-// Points the test application's profile at a company key of this test only, under
-// HKEY_CURRENT_USER\Software, and deletes that key and restores the application afterwards.
+// Points the test application's profile at a company key of this test only and deletes that key
+// and restores the application afterwards.
 #pragma once
 #include "GuiTestSupport.h"
 
@@ -10,62 +10,32 @@ class CScratchRegistryKey
 {
 public:
     explicit CScratchRegistryKey(LPCTSTR lpszPurpose)
+        : m_pszOldKey(TestApp().m_pszRegistryKey), m_pszOldProfile(TestApp().m_pszProfileName)
     {
-        CTestApp& app = TestApp();
-        m_pszOldKey = app.m_pszRegistryKey;
-        m_pszOldProfile = app.m_pszProfileName;
         m_strCompany.Format("QENWizTest-%s-%lu", lpszPurpose, ::GetCurrentProcessId());
-        app.m_pszRegistryKey = m_strCompany;
-        app.m_pszProfileName = "App";
+        TestApp().m_pszRegistryKey = m_strCompany;
+        TestApp().m_pszProfileName = "App";
     }
 
     ~CScratchRegistryKey()
     {
-        CTestApp& app = TestApp();
-        app.m_pszRegistryKey = m_pszOldKey;
-        app.m_pszProfileName = m_pszOldProfile;
-        HKEY hSoftware;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &hSoftware) == ERROR_SUCCESS)
-        {
-            ::RegDeleteTreeA(hSoftware, m_strCompany);
-            ::RegCloseKey(hSoftware);
-        }
+        TestApp().m_pszRegistryKey = m_pszOldKey;
+        TestApp().m_pszProfileName = m_pszOldProfile;
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\" + m_strCompany);
     }
 
-    CScratchRegistryKey(const CScratchRegistryKey&) = delete;
-    CScratchRegistryKey& operator=(const CScratchRegistryKey&) = delete;
-
-    // The names of the values in a section, each with its DWORD (-1 for a value of another type).
+    // The DWORD values of a section by name; empty when the section does not exist.
     std::map<std::string, long> Values(LPCTSTR lpszSection) const
     {
         std::map<std::string, long> values;
-        CString strKey;
-        strKey.Format("Software\\%s\\App\\%s", (LPCTSTR)m_strCompany, lpszSection);
-        HKEY hKey;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-            return values;
-        for (DWORD i = 0;; i++)
-        {
-            char szName[256];
-            DWORD cchName = sizeof szName;
-            DWORD dwType, dwValue = 0, cbValue = sizeof dwValue;
-            if (::RegEnumValueA(hKey, i, szName, &cchName, NULL, &dwType, (LPBYTE)&dwValue, &cbValue) != ERROR_SUCCESS)
-                break;
-            values[szName] = dwType == REG_DWORD ? (long)dwValue : -1L;
-        }
+        HKEY hKey = TestApp().GetSectionKey(lpszSection);
+        char szName[256];
+        DWORD cchName = sizeof szName, dwValue, cbValue = sizeof dwValue;
+        for (DWORD i = 0; ::RegEnumValueA(hKey, i, szName, &cchName, NULL, NULL, (LPBYTE)&dwValue, &cbValue) == ERROR_SUCCESS;
+             i++, cchName = sizeof szName, cbValue = sizeof dwValue)
+            values[szName] = (long)dwValue;
         ::RegCloseKey(hKey);
         return values;
-    }
-
-    bool SectionExists(LPCTSTR lpszSection) const
-    {
-        CString strKey;
-        strKey.Format("Software\\%s\\App\\%s", (LPCTSTR)m_strCompany, lpszSection);
-        HKEY hKey;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-            return false;
-        ::RegCloseKey(hKey);
-        return true;
     }
 
 private:
