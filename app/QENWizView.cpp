@@ -219,7 +219,10 @@ LRESULT CQENWizView::OnDetectFolders(WPARAM, LPARAM)
 LRESULT CQENWizView::OnStartInstall(WPARAM, LPARAM)
 {
     UpdateData(TRUE);
-    CMainFrame* pFrame = static_cast<CMainFrame*>(AfxGetMainWnd());
+    CWnd* pMainWnd = AfxGetMainWnd();
+    CMainFrame* pFrame = pMainWnd != NULL && pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))
+                             ? static_cast<CMainFrame*>(pMainWnd)
+                             : NULL;
     CEdit* pResultEdit = pFrame != NULL ? &pFrame->m_wndResultEdit : NULL;
     // Page 1 ("安装结果") of the output bar's tab window becomes the active page here once the
     // main frame has its output bar.

@@ -1,6 +1,8 @@
 // Finding the target folders: the App Paths entry of msdev.exe and the folder in which the system
-// loader finds VEVER58.dll, after creation and on request.
+// loader finds VEVER58.dll, after creation and on request; and the links to the maker's address.
+#include "AboutBox.h"
 #include "AppTestSupport.h"
+#include "QENWizConstants.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -82,4 +84,16 @@ TEST_F(DetectFoldersTest, LibraryFolderIsTheParentOfWhereTheLoaderFindsTheLibrar
     ::SetDllDirectoryA(NULL);
     ::DeleteFileA("C:\\VEVER58.dll");
     EXPECT_EQ("", window.Text(IDC_LIBDIR));
+}
+
+TEST(LinkTest, FormAndAboutBoxLinksOpenTheMakersAddress)
+{
+    CInstallerWindow window;
+    EXPECT_EQ(&window.View()->m_wndLink, CWnd::FromHandlePermanent(::GetDlgItem(*window.View(), IDC_WEB_LINK)));
+    EXPECT_EQ(QENWIZ_WEB_ADDRESS, std::string(window.View()->m_wndLink.GetTarget()));
+    CAboutBox about(window.Frame());
+    ASSERT_TRUE(about.Create(CAboutBox::IDD, window.Frame()));
+    EXPECT_EQ(&about.m_wndLink, CWnd::FromHandlePermanent(::GetDlgItem(about, IDC_ABOUT_LINK)));
+    EXPECT_EQ(QENWIZ_WEB_ADDRESS, std::string(about.m_wndLink.GetTarget()));
+    about.DestroyWindow();
 }

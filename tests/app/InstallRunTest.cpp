@@ -20,7 +20,7 @@ class InstallFixture : public ::testing::Test
 protected:
     CScratchFolder m_scratch;
     CString m_strTemp = m_scratch.Path("tmp"), m_strCurrent = m_scratch.Path("cwd");
-    char m_szOldCurrent[MAX_PATH] = "";
+    char m_szOldCurrent[MAX_PATH] = "", m_szOldTmp[MAX_PATH] = "";
     std::unique_ptr<CInstallerWindow> m_pWindow;
 
     void SetUp() override
@@ -30,6 +30,7 @@ protected:
         ::CreateDirectoryA(m_strCurrent, NULL);
         ::GetCurrentDirectoryA(MAX_PATH, m_szOldCurrent);
         ::SetCurrentDirectoryA(m_strCurrent);
+        ::GetEnvironmentVariableA("TMP", m_szOldTmp, MAX_PATH);
         ::SetEnvironmentVariableA("TMP", m_strTemp);
         m_pWindow.reset(new CInstallerWindow);
     }
@@ -37,7 +38,7 @@ protected:
     void TearDown() override
     {
         m_pWindow.reset();
-        ::SetEnvironmentVariableA("TMP", NULL);
+        ::SetEnvironmentVariableA("TMP", *m_szOldTmp != '\0' ? m_szOldTmp : NULL);
         ::SetCurrentDirectoryA(m_szOldCurrent);
     }
 
