@@ -207,7 +207,7 @@ void CStatusBar::ShowPaneText(int nIndex)
     const Pane& pane = m_panes[(size_t)nIndex];
     // A disabled pane keeps its text but shows none (a key indicator whose key is off).
     LPCTSTR lpszShown = (pane.nStyle & SBPS_DISABLED) ? "" : (LPCTSTR)pane.strText;
-    UINT nDrawing = pane.nStyle & (SBPS_NOBORDERS | SBPS_POPOUT | SBPS_OWNERDRAW);
+    UINT nDrawing = pane.nStyle & (SBPS_NOBORDERS | SBPS_POPOUT);
     ::SendMessageA(m_hWnd, SB_SETTEXTA, (WPARAM)nIndex | nDrawing, (LPARAM)lpszShown);
 }
 

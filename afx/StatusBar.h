@@ -13,7 +13,6 @@
 #define SBPS_NORMAL     0x0000
 #define SBPS_NOBORDERS  SBT_NOBORDERS   // drawn flat
 #define SBPS_POPOUT     SBT_POPOUT      // drawn raised
-#define SBPS_OWNERDRAW  SBT_OWNERDRAW
 #define SBPS_DISABLED   0x04000000      // the text is not shown
 #define SBPS_STRETCH    0x08000000      // takes the width the other panes leave
 
