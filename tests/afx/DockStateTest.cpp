@@ -114,66 +114,43 @@ TEST(DockStateTest, ProfileRoundTripKeepsEveryBarButEmptyDockBarsUnderTheDocumen
     EXPECT_EQ(ID_BAR + 1, InfoAt(loaded, 0)->m_nBarID);
 }
 
-TEST(DockStateTest, PositionsSavedOnAnotherScreenAreScaledAndFloatingFramesStayReachable)
+TEST(DockStateTest, ArchiveKeepsTheStateAndPositionsFromAnotherScreenAreScaledToThisOne)
 {
-    CScratchRegistryKey key("DockScale");
-    CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     CDockState saved;
     FillSample(saved);
-    CControlBarInfo* pFar = AddInfo(saved, AFX_IDW_DOCKBAR_FLOAT, {ID_BAR + 3});
-    pFar->m_bFloating = TRUE;
-    pFar->m_pointPos = CPoint(screen.cx / 2 - 1, 10);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        saved.Serialize(ar);
+    }
+    file.SeekToBegin();
+    CDockState loaded;
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    }
+    EXPECT_EQ(file.GetLength(), file.GetPosition());
+    ASSERT_EQ(saved.m_arrBarInfo.GetSize(), loaded.m_arrBarInfo.GetSize());
+    for (INT_PTR i = 0; i < saved.m_arrBarInfo.GetSize(); i++)
+    {
+        SCOPED_TRACE(i);
+        ExpectSameInfo(*InfoAt(saved, i), *InfoAt(loaded, i));
+    }
+
+    // Saved on a screen half as wide and a third as high: positions grow, sizes stay, and a
+    // floating frame that would land off the screen keeps an icon's width on it.
+    CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    InfoAt(saved, 4)->m_pointPos.x = screen.cx / 2 - 1;
+    CScratchRegistryKey key("DockScale");
     saved.SaveState("Layout");
-    // As if saved on a screen half as wide and a third as high.
     TestApp().WriteProfileInt("Layout-Summary", "ScreenCX", screen.cx / 2);
     TestApp().WriteProfileInt("Layout-Summary", "ScreenCY", screen.cy / 3);
-
-    CDockState loaded;
     loaded.LoadState("Layout");
-    ASSERT_EQ(5, loaded.m_arrBarInfo.GetSize());
     auto scaled = [&](int x, int y) { return CPoint(::MulDiv(x, screen.cx, screen.cx / 2), ::MulDiv(y, screen.cy, screen.cy / 3)); };
     CControlBarInfo* pOne = InfoAt(loaded, 0);
     EXPECT_EQ(scaled(4, 0), pOne->m_pointPos);
     EXPECT_EQ(scaled(160, 100), pOne->m_ptMRUFloatPos);
-    EXPECT_EQ(CRect(scaled(4, 0), CSize(100, 26)), pOne->m_rectMRUDockPos);   // moved, not resized
+    EXPECT_EQ(CRect(scaled(4, 0), CSize(100, 26)), pOne->m_rectMRUDockPos);
     EXPECT_EQ(scaled(0, 26), InfoAt(loaded, 1)->m_pointPos);
-    EXPECT_EQ(scaled(150, 90), InfoAt(loaded, 3)->m_pointPos);
-    // Twice the far position lies off the screen: the frame keeps an icon's width on it.
-    EXPECT_EQ(screen.cx - ::GetSystemMetrics(SM_CXICON), InfoAt(loaded, 4)->m_pointPos.x);
-
-    // Saved again, the scaled positions belong to this screen and load unchanged.
-    loaded.SaveState("Layout");
-    saved.LoadState("Layout");
-    EXPECT_EQ(screen, saved.GetScreenSize());
-    EXPECT_EQ(scaled(150, 90), InfoAt(saved, 3)->m_pointPos);
-}
-
-TEST(DockStateTest, ArchiveRoundTripWithAndWithoutTheDockingFieldsOfVersionTwo)
-{
-    CDockState saved;
-    FillSample(saved);
-    for (DWORD dwVersion : {2u, 1u})
-    {
-        SCOPED_TRACE(dwVersion);
-        saved.m_dwVersion = dwVersion;
-        CMemFile file;
-        {
-            CArchive ar(&file, CArchive::store);
-            saved.Serialize(ar);
-        }
-        file.SeekToBegin();
-        CDockState loaded;
-        {
-            CArchive ar(&file, CArchive::load);
-            loaded.Serialize(ar);
-        }
-        EXPECT_EQ(file.GetLength(), file.GetPosition());
-        EXPECT_EQ(dwVersion, loaded.GetVersion());
-        ASSERT_EQ(saved.m_arrBarInfo.GetSize(), loaded.m_arrBarInfo.GetSize());
-        if (dwVersion == 2)
-            ExpectSameInfo(*InfoAt(saved, 0), *InfoAt(loaded, 0));
-        else
-            EXPECT_FALSE(InfoAt(loaded, 0)->m_bDocking);   // version 1 keeps no docking fields
-        ExpectSameInfo(*InfoAt(saved, 4), *InfoAt(loaded, 4));
-    }
+    EXPECT_EQ(CPoint(screen.cx - ::GetSystemMetrics(SM_CXICON), scaled(0, 90).y), InfoAt(loaded, 3)->m_pointPos);
 }
