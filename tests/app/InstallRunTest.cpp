@@ -64,6 +64,11 @@ struct RunCase
     const char* pszLines;
 };
 
+void PrintTo(const RunCase& run, std::ostream* pStream)
+{
+    *pStream << run.pszName;
+}
+
 class InstallRunTest : public InstallFixture, public ::testing::WithParamInterface<RunCase>
 {
 };
