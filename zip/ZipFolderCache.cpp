@@ -7,14 +7,6 @@ CZipFolderCache::Folder::~Folder()
         CloseHandle(hFolder);
 }
 
-CZipFolderCache::CZipFolderCache()
-{
-}
-
-CZipFolderCache::~CZipFolderCache()
-{
-}
-
 std::string CZipFolderCache::FullPathOf(const CString& strFolder)
 {
     // Extraction asks this for every entry; a full path without dot components needs no work.

@@ -13,8 +13,7 @@
 class CZipFolderCache
 {
 public:
-    CZipFolderCache();
-    ~CZipFolderCache();
+    CZipFolderCache() = default;
 
     // Makes sure the folder exists, creating it and its parents. Returns false only when
     // lpszName is known not to be in it; names that could match another spelling of an
