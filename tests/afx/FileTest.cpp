@@ -26,6 +26,18 @@ template <typename Action> std::unique_ptr<CFileException, void (*)(CFileExcepti
     return {NULL, deleter};
 }
 
+// Expects the action to throw a CFileException of the cause, naming the path when one is given.
+template <typename Action> void ExpectFileError(Action action, int nCause, const CString& strPath = CString())
+{
+    auto e = CatchFileException(action);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(nCause, e->m_cause);
+    if (!strPath.IsEmpty())
+    {
+        EXPECT_STREQ(strPath, e->m_strFileName);
+    }
+}
+
 std::string ReadAll(CFile& file)
 {
     std::string data(static_cast<size_t>(file.GetLength()), '\0');
@@ -137,21 +149,11 @@ TEST(CFileTest, IoFailuresThrowWithFullPath)
     CFile writer(path, CFile::modeWrite | CFile::shareDenyNone);
     EXPECT_STREQ(path, writer.GetFilePath());
     char buffer[8];
-    auto readError = CatchFileException([&] { writer.Read(buffer, sizeof(buffer)); });
-    ASSERT_TRUE(readError);
-    EXPECT_EQ(CFileException::accessDenied, readError->m_cause);
-    EXPECT_STREQ(path, readError->m_strFileName);
-
-    auto seekError = CatchFileException([&] { writer.Seek(-1, CFile::begin); });
-    ASSERT_TRUE(seekError);
-    EXPECT_EQ(CFileException::badSeek, seekError->m_cause);
-    EXPECT_STREQ(path, seekError->m_strFileName);
+    ExpectFileError([&] { writer.Read(buffer, sizeof(buffer)); }, CFileException::accessDenied, path);
+    ExpectFileError([&] { writer.Seek(-1, CFile::begin); }, CFileException::badSeek, path);
 
     CFile reader(path, CFile::modeRead | CFile::shareDenyNone);
-    auto writeError = CatchFileException([&] { reader.Write("x", 1); });
-    ASSERT_TRUE(writeError);
-    EXPECT_EQ(CFileException::accessDenied, writeError->m_cause);
-    EXPECT_STREQ(path, writeError->m_strFileName);
+    ExpectFileError([&] { reader.Write("x", 1); }, CFileException::accessDenied, path);
 }
 
 TEST(CFileTest, LockedRangeRefusesOtherHandles)
@@ -163,26 +165,19 @@ TEST(CFileTest, LockedRangeRefusesOtherHandles)
     CFile other(path, CFile::modeReadWrite | CFile::shareDenyNone);
 
     owner.LockRange(10, 20);
-    auto overlapping = CatchFileException([&] { other.LockRange(25, 10); });
-    ASSERT_TRUE(overlapping);
-    EXPECT_EQ(CFileException::lockViolation, overlapping->m_cause);
-    EXPECT_STREQ(path, overlapping->m_strFileName);
+    ExpectFileError([&] { other.LockRange(25, 10); }, CFileException::lockViolation, path);
     other.LockRange(0, 10);
     other.UnlockRange(0, 10);
 
     // Ranges past 4 GiB take the high halves of position and count.
     const ULONGLONG farAway = 6ULL << 30;
     owner.LockRange(farAway, 1ULL << 32);
-    auto farOverlap = CatchFileException([&] { other.LockRange(farAway + (1ULL << 32) - 1, 1); });
-    ASSERT_TRUE(farOverlap);
-    EXPECT_EQ(CFileException::lockViolation, farOverlap->m_cause);
+    ExpectFileError([&] { other.LockRange(farAway + (1ULL << 32) - 1, 1); }, CFileException::lockViolation);
     other.LockRange(farAway + (1ULL << 32), 1);
 
     owner.UnlockRange(10, 20);
     other.LockRange(25, 10);
-    auto notLocked = CatchFileException([&] { owner.UnlockRange(10, 20); });
-    ASSERT_TRUE(notLocked);
-    EXPECT_EQ(CFileException::lockViolation, notLocked->m_cause);
+    ExpectFileError([&] { owner.UnlockRange(10, 20); }, CFileException::lockViolation);
 }
 
 TEST(CFileTest, NamesHandlesAndDuplicates)
@@ -234,33 +229,20 @@ TEST(CFileTest, RemoveAndRename)
     EXPECT_EQ("A", folder.Contents("c.txt"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.Path("a.txt")));
 
-    auto renameMissing = CatchFileException([&] { CFile::Rename(folder.Path("a.txt"), folder.Path("d.txt")); });
-    ASSERT_TRUE(renameMissing);
-    EXPECT_EQ(CFileException::fileNotFound, renameMissing->m_cause);
-    EXPECT_STREQ(folder.Path("a.txt"), renameMissing->m_strFileName);
-
-    auto renameOntoExisting = CatchFileException([&] { CFile::Rename(folder.Path("b.txt"), folder.Path("c.txt")); });
-    ASSERT_TRUE(renameOntoExisting);
-    EXPECT_EQ(CFileException::accessDenied, renameOntoExisting->m_cause);
-    EXPECT_STREQ(folder.Path("b.txt"), renameOntoExisting->m_strFileName);
+    ExpectFileError([&] { CFile::Rename(folder.Path("a.txt"), folder.Path("d.txt")); },
+                    CFileException::fileNotFound, folder.Path("a.txt"));
+    ExpectFileError([&] { CFile::Rename(folder.Path("b.txt"), folder.Path("c.txt")); },
+                    CFileException::accessDenied, folder.Path("b.txt"));
     EXPECT_EQ("A", folder.Contents("c.txt"));
 
     CFile::Remove(folder.Path("c.txt"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.Path("c.txt")));
 
-    auto removeMissing = CatchFileException([&] { CFile::Remove(folder.Path("c.txt")); });
-    ASSERT_TRUE(removeMissing);
-    EXPECT_EQ(CFileException::fileNotFound, removeMissing->m_cause);
-    EXPECT_STREQ(folder.Path("c.txt"), removeMissing->m_strFileName);
-
-    auto removeInMissingFolder = CatchFileException([&] { CFile::Remove(folder.Path("none\\x.txt")); });
-    ASSERT_TRUE(removeInMissingFolder);
-    EXPECT_EQ(CFileException::badPath, removeInMissingFolder->m_cause);
+    ExpectFileError([&] { CFile::Remove(folder.Path("c.txt")); }, CFileException::fileNotFound, folder.Path("c.txt"));
+    ExpectFileError([&] { CFile::Remove(folder.Path("none\\x.txt")); }, CFileException::badPath);
 
     CFile holder(folder.Path("b.txt"), CFile::modeRead | CFile::shareExclusive);
-    auto removeOpen = CatchFileException([&] { CFile::Remove(folder.Path("b.txt")); });
-    ASSERT_TRUE(removeOpen);
-    EXPECT_EQ(CFileException::sharingViolation, removeOpen->m_cause);
+    ExpectFileError([&] { CFile::Remove(folder.Path("b.txt")); }, CFileException::sharingViolation);
     holder.Close();
 
     // Wine lets root open read-only files for writing, but not delete them.
@@ -327,10 +309,8 @@ TEST(CFileTest, StatusRoundTrip)
     EXPECT_STREQ(path, member.m_szFullName);
 
     EXPECT_FALSE(CFile::GetStatus(folder.Path("missing"), status));
-    auto setMissing = CatchFileException([&] { CFile::SetStatus(folder.Path("missing"), partial); });
-    ASSERT_TRUE(setMissing);
-    EXPECT_EQ(CFileException::fileNotFound, setMissing->m_cause);
-    EXPECT_STREQ(folder.Path("missing"), setMissing->m_strFileName);
+    ExpectFileError([&] { CFile::SetStatus(folder.Path("missing"), partial); },
+                    CFileException::fileNotFound, folder.Path("missing"));
 }
 
 } // namespace
