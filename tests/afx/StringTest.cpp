@@ -24,13 +24,8 @@ TEST(CStringTest, TrailBytePremise)
 
 TEST(CStringTest, ConstructionAndAssignment)
 {
-    CString empty;
-    EXPECT_TRUE(empty.IsEmpty());
-    EXPECT_STREQ("", empty);
-
     EXPECT_STREQ("xxx", CString('x', 3));
     EXPECT_STREQ("", CString('x', 0));
-    EXPECT_STREQ("中文", CString("中文"));
     EXPECT_EQ(4, CString("中文").GetLength());
     EXPECT_STREQ("ab", CString("abcdef", 2));
     EXPECT_EQ(std::string("a\0b", 3), Bytes(CString("a\0b", 3)));
@@ -43,20 +38,11 @@ TEST(CStringTest, ConstructionAndAssignment)
     CString s;
     s = L"\u5B89\u88C5";
     EXPECT_STREQ("安装", s);
-    s = 'q';
-    EXPECT_STREQ("q", s);
-    s = "預覽";
-    EXPECT_STREQ("預覽", s);
     s = static_cast<LPCSTR>(NULL);
     EXPECT_TRUE(s.IsEmpty());
 
     CString fromId(MAKEINTRESOURCE(IDS_TEST_PLAIN));
     EXPECT_STREQ("Plain ASCII text", fromId);
-
-    s = "abc";
-    s.Empty();
-    EXPECT_TRUE(s.IsEmpty());
-    EXPECT_EQ(0, s.GetLength());
 }
 
 TEST(CStringTest, CopiesShareUntilWrittenAndStayIndependent)
@@ -111,20 +97,11 @@ TEST(CStringTest, ConcatenationAndComparison)
     EXPECT_EQ(2000, c.GetLength());
 
     CString abc("abc");
-    EXPECT_TRUE(abc == "abc");
-    EXPECT_TRUE("abc" == abc);
-    EXPECT_TRUE(abc == CString("abc"));
-    EXPECT_TRUE(abc != "abd");
-    EXPECT_TRUE("abd" != abc);
-    EXPECT_TRUE(abc < "abd");
-    EXPECT_TRUE("abb" < abc);
-    EXPECT_TRUE(abc > "abb");
-    EXPECT_TRUE("abd" > abc);
-    EXPECT_TRUE(abc <= "abc");
-    EXPECT_TRUE("abc" <= abc);
-    EXPECT_TRUE(abc >= "abc");
-    EXPECT_TRUE("abd" >= abc);
-    EXPECT_TRUE(CString("ab") < abc);
+    EXPECT_TRUE(abc == "abc" && "abc" == abc && abc == CString("abc"));
+    EXPECT_TRUE(abc != "abd" && "abd" != abc);
+    EXPECT_TRUE(abc < "abd" && "abb" < abc && abc > "abb" && "abd" > abc);
+    EXPECT_TRUE(abc <= "abc" && "abc" <= abc && abc >= "abc" && "abd" >= abc);
+    EXPECT_FALSE(abc < "abc" || abc > "abc" || abc <= "abb" || abc >= "abd");
     EXPECT_FALSE(CString("ab") == CString("ab\0", 3));
 
     // Byte order: GBK text sorts after ASCII.
@@ -437,14 +414,6 @@ TEST(CStringTest, BufferAccess)
     locked.UnlockBuffer();
     CString shared = locked;
     EXPECT_EQ(static_cast<LPCTSTR>(shared), static_cast<LPCTSTR>(locked));
-}
-
-TEST(CStringTest, OemConversionRoundTrip)
-{
-    CString s("安装 C:\\運\\ab");
-    s.AnsiToOem();
-    s.OemToAnsi();
-    EXPECT_STREQ("安装 C:\\運\\ab", s);
 }
 
 } // namespace
