@@ -305,62 +305,15 @@ TEST(Subclassing, ReusedObjectDoesNotKeepTheDestroyedWindowsProcedure)
 
 // ---- exceptions in message handlers ----
 
-struct MessageBoxSeen
-{
-    std::string text;
-    int nBoxes = 0;
-};
-
-MessageBoxSeen g_box;
-
-BOOL CALLBACK CollectStaticText(HWND hWnd, LPARAM)
-{
-    char szClass[32];
-    ::GetClassNameA(hWnd, szClass, sizeof szClass);
-    if (lstrcmpiA(szClass, "Static") == 0)
-    {
-        char szText[512];
-        ::GetWindowTextA(hWnd, szText, sizeof szText);
-        g_box.text += szText;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CloseMessageBox(HWND hWnd, LPARAM)
-{
-    char szClass[32];
-    ::GetClassNameA(hWnd, szClass, sizeof szClass);
-    if (lstrcmpA(szClass, "#32770") == 0 && ::IsWindowVisible(hWnd))
-    {
-        g_box.nBoxes++;
-        ::EnumChildWindows(hWnd, CollectStaticText, 0);
-        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK DismissMessageBox(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::EnumThreadWindows(::GetCurrentThreadId(), CloseMessageBox, 0);
-}
-
 TEST(ExceptionReport, HandlerExceptionIsReportedAndTheWindowGoesOn)
 {
     CDerivedTestWnd wnd;
     ASSERT_TRUE(wnd.CreateHidden());
-    g_box = MessageBoxSeen();
-    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, DismissMessageBox);
-
-    LRESULT lResult = wnd.SendMessage(WM_COMMAND, ID_CMD_THROWS);
-    ::KillTimer(NULL, nTimer);
-
-    EXPECT_EQ(0, lResult);   // the message counts as handled with result 0
-    EXPECT_EQ(1, g_box.nBoxes);
-    EXPECT_NE(std::string::npos, g_box.text.find("C:\\locked.dat")) << g_box.text;
-
-    // The window still works.
-    EXPECT_EQ(50, wnd.SendMessage(WM_TEST_PING, 4));
+    CDialogResponder responder(IDOK);
+    EXPECT_EQ(0, wnd.SendMessage(WM_COMMAND, ID_CMD_THROWS));   // handled, with result 0
+    ASSERT_TRUE(responder.Finish());
+    EXPECT_NE(std::string::npos, responder.m_strText.find("C:\\locked.dat")) << responder.m_strText;
+    EXPECT_EQ(50, wnd.SendMessage(WM_TEST_PING, 4));   // the window still works
 }
 
 class CFailingCreateWnd : public CTestTopWindow
@@ -376,13 +329,11 @@ END_MESSAGE_MAP()
 
 TEST(ExceptionReport, ExceptionInOnCreateFailsTheCreationSilently)
 {
-    g_box = MessageBoxSeen();
-    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, DismissMessageBox);
+    CDialogResponder responder(IDOK);
     CFailingCreateWnd wnd;
     EXPECT_FALSE(wnd.CreateHidden());
-    ::KillTimer(NULL, nTimer);
     EXPECT_EQ(nullptr, wnd.m_hWnd);
-    EXPECT_EQ(0, g_box.nBoxes);
+    EXPECT_FALSE(responder.Stop());
 }
 
 // ---- layout ----
