@@ -431,15 +431,6 @@ TEST(GdiOwnership, DestructorsDeleteOwnedObjectsAndDetachKeepsThem)
     EXPECT_FALSE(pen.DeleteObject());
 }
 
-TEST(GdiWindowDC, ScreenDCsComeFromANullWindow)
-{
-    CClientDC client(NULL);
-    EXPECT_GT(client.GetDeviceCaps(HORZRES), 0);
-    EXPECT_EQ(&client, CDC::FromHandle(client.m_hDC));
-    CWindowDC window(NULL);
-    EXPECT_GT(window.GetDeviceCaps(VERTRES), 0);
-}
-
 TEST(GdiWindowDC, PaintClientAndWindowDCsBelongToTheirWindow)
 {
     CTestTopWindow wnd;
