@@ -187,25 +187,10 @@ public:
         }
         m_ptLast = point;
     }
-    void Press()
-    {
-        CPoint point = m_ptLast;
-        m_steps.push_back([point] { SendMouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, point); });
-    }
-    void Release()
-    {
-        CPoint point = m_ptLast;
-        m_steps.push_back([point] { SendMouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, point); });
-    }
+    void Press() { Buttons(MOUSEEVENTF_LEFTDOWN); }
+    void Release() { Buttons(MOUSEEVENTF_LEFTUP); }
     // Down and up in one input: the release is queued before anything can see the press.
-    void Click()
-    {
-        CPoint point = m_ptLast;
-        m_steps.push_back([point] {
-            SendMouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, point);
-            SendMouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, point);
-        });
-    }
+    void Click() { Buttons(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
     // Activates hWnd again just before: the keys go to the active window's thread.
     void Key(WORD wVirtualKey, HWND hWnd)
     {
@@ -232,6 +217,15 @@ public:
     BOOL IsFinished() const { return m_nNext == m_steps.size(); }
 
 private:
+    void Buttons(DWORD dwFirst, DWORD dwSecond = 0)
+    {
+        CPoint point = m_ptLast;
+        m_steps.push_back([point, dwFirst, dwSecond] {
+            SendMouse(dwFirst | MOUSEEVENTF_ABSOLUTE, point);
+            if (dwSecond != 0)
+                SendMouse(dwSecond | MOUSEEVENTF_ABSOLUTE, point);
+        });
+    }
     static void SendMouse(DWORD dwFlags, CPoint point)
     {
         // Normalised coordinates rounded up, so that the system's scaling lands on the pixel.
