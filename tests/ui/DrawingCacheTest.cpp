@@ -101,7 +101,6 @@ TEST_F(DrawingCacheTest, ColourChangeReachesColoursAndSystemBrushes)
     CQENDrawingCache& cache = theDrawingCache;
     EXPECT_EQ(RGB(10, 120, 230), cache.m_crFace);
     EXPECT_EQ(RGB(250, 250, 250), cache.m_crHighlight);
-    EXPECT_EQ(RGB(0, 0, 255), cache.m_crHotText);
     EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), cache.m_brFace.m_hObject);
     EXPECT_EQ(&cache.m_brFace, CBrush::FromHandle(::GetSysColorBrush(COLOR_BTNFACE)));
     EXPECT_EQ(RGB(10, 120, 230), PaintedBy(cache.m_brFace));
