@@ -73,8 +73,9 @@ public:
     }
 };
 
-// Draws each item in the colour its data names and keeps the items sorted by data, highest first.
-class CColourListBox : public CListBox
+// Draws each item in the colour its data names, keeps the items sorted by data, highest first, and
+// records the data of the items it deletes.
+template <class TBase> class COwnerDrawn : public TBase
 {
 public:
     std::vector<DWORD_PTR> m_deleted;
@@ -90,21 +91,6 @@ public:
         DWORD_PTR d1 = lpCompareItemStruct->itemData1;
         DWORD_PTR d2 = lpCompareItemStruct->itemData2;
         return d1 > d2 ? -1 : d1 < d2 ? 1 : 0;
-    }
-    void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct) override { m_deleted.push_back(lpDeleteItemStruct->itemData); }
-};
-
-class CColourComboBox : public CComboBox
-{
-public:
-    std::vector<DWORD_PTR> m_deleted;
-
-    void DrawItem(LPDRAWITEMSTRUCT) override {}
-    int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct) override
-    {
-        DWORD_PTR d1 = lpCompareItemStruct->itemData1;
-        DWORD_PTR d2 = lpCompareItemStruct->itemData2;
-        return d1 < d2 ? -1 : d1 > d2 ? 1 : 0;
     }
     void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct) override { m_deleted.push_back(lpDeleteItemStruct->itemData); }
 };
@@ -130,28 +116,25 @@ TEST_F(ControlsTest, OwnerDrawnButtonAndStaticDrawThemselvesThroughTheParent)
 
 TEST_F(ControlsTest, OwnerDrawnListBoxDrawsSortsAndDeletesItsItems)
 {
-    CColourListBox list;
+    COwnerDrawn<CListBox> list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_SORT | LBS_NOINTEGRALHEIGHT,
                             Place(0, 0, 50, 100), &m_parent, ID_CONTROL));
     list.SetItemHeight(0, 10);
     // Without strings, the added value is the item's data and the control's CompareItem places it.
-    list.AddString((LPCTSTR)(DWORD_PTR)RGB(0, 0, 200));
-    list.AddString((LPCTSTR)(DWORD_PTR)RGB(0, 200, 0));
-    list.AddString((LPCTSTR)(DWORD_PTR)RGB(200, 0, 0));
-    ASSERT_EQ(3, list.GetCount());
-    EXPECT_EQ((DWORD_PTR)RGB(0, 0, 200), list.GetItemData(0));
-    EXPECT_EQ((DWORD_PTR)RGB(0, 200, 0), list.GetItemData(1));
-    EXPECT_EQ((DWORD_PTR)RGB(200, 0, 0), list.GetItemData(2));
+    const COLORREF blue = RGB(0, 0, 200), green = RGB(0, 200, 0), red = RGB(200, 0, 0);
+    for (COLORREF colour : {green, red, blue})
+        list.AddString((LPCTSTR)(DWORD_PTR)colour);
+    EXPECT_EQ((std::vector<DWORD_PTR>{blue, green, red}),
+              (std::vector<DWORD_PTR>{list.GetItemData(0), list.GetItemData(1), list.GetItemData(2)}));
 
     DibCanvas canvas(50, 100);
     list.SendMessage(WM_PRINTCLIENT, (WPARAM)canvas.dc.m_hDC, PRF_CLIENT);
-    EXPECT_EQ(RGB(0, 0, 200), canvas.Pixel(25, 5));
-    EXPECT_EQ(RGB(0, 200, 0), canvas.Pixel(25, 15));
-    EXPECT_EQ(RGB(200, 0, 0), canvas.Pixel(25, 25));
+    EXPECT_EQ(blue, canvas.Pixel(25, 5));
+    EXPECT_EQ(green, canvas.Pixel(25, 15));
+    EXPECT_EQ(red, canvas.Pixel(25, 25));
 
     list.DeleteString(1);
-    ASSERT_EQ(1u, list.m_deleted.size());
-    EXPECT_EQ((DWORD_PTR)RGB(0, 200, 0), list.m_deleted[0]);
+    EXPECT_EQ((std::vector<DWORD_PTR>{green}), list.m_deleted);
     list.ResetContent();
     EXPECT_EQ(3u, list.m_deleted.size());
     list.DestroyWindow();
@@ -159,19 +142,15 @@ TEST_F(ControlsTest, OwnerDrawnListBoxDrawsSortsAndDeletesItsItems)
 
 TEST_F(ControlsTest, OwnerDrawnComboBoxSortsAndDeletesThroughTheControl)
 {
-    CColourComboBox combo;
+    COwnerDrawn<CComboBox> combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT,
                              Place(0, 0, 80, 120), &m_parent, ID_CONTROL));
-    combo.AddString((LPCTSTR)(DWORD_PTR)30);
-    combo.AddString((LPCTSTR)(DWORD_PTR)10);
-    combo.AddString((LPCTSTR)(DWORD_PTR)20);
-    ASSERT_EQ(3, combo.GetCount());
-    EXPECT_EQ(10u, combo.GetItemData(0));
-    EXPECT_EQ(20u, combo.GetItemData(1));
-    EXPECT_EQ(30u, combo.GetItemData(2));
+    for (DWORD_PTR data : {20, 10, 30})
+        combo.AddString((LPCTSTR)data);
+    EXPECT_EQ((std::vector<DWORD_PTR>{30, 20, 10}),
+              (std::vector<DWORD_PTR>{combo.GetItemData(0), combo.GetItemData(1), combo.GetItemData(2)}));
     combo.DeleteString(0);
-    ASSERT_EQ(1u, combo.m_deleted.size());
-    EXPECT_EQ(10u, combo.m_deleted[0]);
+    EXPECT_EQ((std::vector<DWORD_PTR>{30}), combo.m_deleted);
     combo.DestroyWindow();
 }
 
