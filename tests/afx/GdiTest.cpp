@@ -20,6 +20,20 @@ bool Inside(int x, int y, int left, int top, int right, int bottom)
     return x >= left && x < right && y >= top && y < bottom;
 }
 
+template <typename Action> bool ThrowsResourceException(Action action)
+{
+    try
+    {
+        action();
+    }
+    catch (CResourceException* e)
+    {
+        e->Delete();
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TEST(GdiPaint, Draw3dRectPaintsTopLeftAndBottomRightEdgesWithTheirCorners)
@@ -281,26 +295,8 @@ TEST(GdiObjects, BitmapsLoadFromResourcesAndFailedConstructorsThrow)
     EXPECT_EQ(kBlue, canvas.Pixel(38, 6));
     EXPECT_EQ(RGB(255, 0, 255), canvas.Pixel(0, 0));
 
-    int nThrown = 0;
-    try
-    {
-        CBrush brush(&missing);
-    }
-    catch (CResourceException* e)
-    {
-        ++nThrown;
-        e->Delete();
-    }
-    try
-    {
-        CPaintDC dc(NULL);
-    }
-    catch (CResourceException* e)
-    {
-        ++nThrown;
-        e->Delete();
-    }
-    EXPECT_EQ(2, nThrown);
+    EXPECT_TRUE(ThrowsResourceException([&] { CBrush brush(&missing); }));
+    EXPECT_TRUE(ThrowsResourceException([] { CPaintDC dc(NULL); }));
 }
 
 TEST(GdiHandleMap, TemporaryDCWrappersLastUntilTheIdleCleanUp)
