@@ -3,6 +3,7 @@
 #include "DockBar.h"
 #include "DockContext.h"
 #include "FrameWnd.h"
+#include "ThreadState.h"
 
 #include <algorithm>
 #include <stdlib.h>
@@ -16,6 +17,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -29,6 +31,9 @@ const int cyEdge = 2;
 const int cxGripper = 3;
 const int cxGripperSpace = 2;
 const int cxGripperTotal = cxGripperSpace + cxGripper + cxGripperSpace;
+// Watches for the mouse leaving a bar whose prompt is shown.
+const UINT_PTR idFlybyCheck = 0xE001;
+const UINT nFlybyCheckDelay = 200;
 } // namespace
 
 CControlBar::CControlBar()
@@ -80,11 +85,14 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_pDockSite = static_cast<CFrameWnd*>(pParent);
         m_pDockSite->AddControlBar(this);
     }
+    if (m_dwStyle & CBRS_TOOLTIPS)
+        EnableToolTips(TRUE);
     return 0;
 }
 
 void CControlBar::OnDestroy()
 {
+    ShowFlybyPrompt(-1);
     if (m_pDockBar != NULL)
         m_pDockBar->ForgetDestroyedBar(this);
     if (m_pDockSite != NULL)
@@ -119,8 +127,14 @@ void CControlBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
 {
     // Borders and gripper are drawn in the client area.
     const DWORD dwDrawn = CBRS_BORDER_ANY | CBRS_BORDER_3D | CBRS_GRIPPER | CBRS_FLOATING;
-    if (m_hWnd != NULL && ((dwOldStyle ^ dwNewStyle) & dwDrawn) != 0)
+    if (m_hWnd == NULL)
+        return;
+    if (((dwOldStyle ^ dwNewStyle) & dwDrawn) != 0)
         Invalidate();
+    if ((dwOldStyle ^ dwNewStyle) & CBRS_TOOLTIPS)
+        EnableToolTips((dwNewStyle & CBRS_TOOLTIPS) != 0);
+    if (!(dwNewStyle & CBRS_FLYBY))
+        ShowFlybyPrompt(-1);
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const
@@ -403,4 +417,74 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     if (pTarget != NULL)
         OnUpdateCmdUI(pTarget, (BOOL)wParam);
     return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Tool tips and prompts
+
+BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    if ((m_dwStyle & CBRS_FLYBY) && (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE))
+    {
+        CPoint point = pMsg->pt;
+        ScreenToClient(&point);
+        ShowFlybyPrompt(OnToolHitTest(point, NULL));
+    }
+    return FALSE;
+}
+
+void CControlBar::ShowFlybyPrompt(INT_PTR nHit)
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    BOOL bShown = m_hWnd != NULL && pState->m_hWndFlyby == m_hWnd;
+    if (bShown ? pState->m_nFlybyHit == nHit : nHit == -1)
+        return;
+    CWnd* pOwner = GetOwner();
+    if (nHit == -1)
+    {
+        KillTimer(idFlybyCheck);
+        pState->m_hWndFlyby = NULL;
+        pState->m_nFlybyHit = -1;
+        if (pOwner != NULL)
+            pOwner->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+        return;
+    }
+    pState->m_hWndFlyby = m_hWnd;
+    pState->m_nFlybyHit = nHit;
+    if (pOwner != NULL)
+        pOwner->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nHit);
+    SetTimer(idFlybyCheck, nFlybyCheckDelay);
+}
+
+void CControlBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != idFlybyCheck)
+    {
+        CWnd::OnTimer(nIDEvent);
+        return;
+    }
+    // The mouse may have gone to a window whose messages never pass this bar.
+    CPoint point;
+    ::GetCursorPos(&point);
+    HWND hWndUnder = ::WindowFromPoint(point);
+    if (hWndUnder != m_hWnd && !::IsChild(m_hWnd, hWndUnder))
+        ShowFlybyPrompt(-1);
+    if (AfxGetThreadState()->m_hWndFlyby != m_hWnd)
+        KillTimer(idFlybyCheck);
+}
+
+BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (CWnd::OnNotify(wParam, lParam, pResult))
+        return TRUE;
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    CWnd* pOwner = GetOwner();
+    if (pNMHDR->code >= TTN_LAST && pNMHDR->code <= TTN_FIRST && pOwner != NULL)
+    {
+        *pResult = pOwner->SendMessage(WM_NOTIFY, wParam, lParam);
+        return TRUE;
+    }
+    return FALSE;
 }

@@ -115,6 +115,8 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;
+    // With CBRS_FLYBY, the mouse over a tool shows the tool's prompt in the owner's status bar.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Whether the bar deletes itself with its window.
     BOOL m_bAutoDelete;
@@ -143,12 +145,18 @@ public:
     CDockContext* m_pDockContext; // drag and float behaviour, created by EnableDocking
 
 protected:
+    // Shows the prompt of tool nHit through the owner frame; -1 goes back to the idle prompt.
+    void ShowFlybyPrompt(INT_PTR nHit);
+    // The tips of the bar's tools are the owner's to answer, like its commands.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 

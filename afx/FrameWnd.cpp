@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ENTERIDLE()
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_WM_ENABLE()
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
@@ -540,6 +541,22 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
     m_nIDLastMessage = (UINT)wParam;
     m_nIDTracking = (UINT)wParam;
     return nIDLast;
+}
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOA* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    UINT_PTR nID = pNMHDR->idFrom;
+    if (pInfo->uFlags & TTF_IDISHWND)
+        nID = (UINT_PTR)::GetDlgCtrlID((HWND)nID);
+    if (nID == 0)
+        return FALSE;
+    CString strFull, strTip;
+    if (strFull.LoadString((UINT)nID))
+        AfxExtractSubString(strTip, strFull, 1);
+    lstrcpynA(pInfo->szText, strTip, (int)(sizeof pInfo->szText));
+    *pResult = 0;
+    return TRUE;
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)

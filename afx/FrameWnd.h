@@ -155,6 +155,8 @@ protected:
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    // The tip of a command's tool: its string after the first newline.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // View menu commands that show and hide bars (ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR).
     afx_msg BOOL OnBarCheck(UINT nID);

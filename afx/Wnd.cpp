@@ -5,9 +5,11 @@
 #include "GdiObject.h"
 #include "Menu.h"
 #include "ThreadState.h"
+#include "ToolTipCtrl.h"
 #include "WinApp.h"
 
 #include <set>
+#include <stdlib.h>
 #include <string>
 
 const TCHAR _afxWnd[] = "AfxWnd";
@@ -56,6 +58,7 @@ AFX_THREAD_STATE::~AFX_THREAD_STATE()
 {
     if (m_hHookCbtFilter != NULL)
         ::UnhookWindowsHookEx(m_hHookCbtFilter);
+    delete m_pToolTip;
 }
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
@@ -478,8 +481,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_nFlags & WF_TOOLTIPS)
+        FilterToolTipMessage(pMsg);
     return FALSE;
 }
 
@@ -542,10 +547,15 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     if (ReflectLastMsg(hWndCtrl, pResult))
         return TRUE;
 
+    // A tool that is a window is named by its handle; the handlers go by its control id.
+    UINT nID = (UINT)pNMHDR->idFrom;
+    if (pNMHDR->code == TTN_NEEDTEXTA && (((NMTTDISPINFOA*)pNMHDR)->uFlags & TTF_IDISHWND))
+        nID = ::GetDlgCtrlID((HWND)pNMHDR->idFrom);
+
     AFX_NOTIFY notify;
     notify.pResult = pResult;
     notify.pNMHDR = pNMHDR;
-    return OnCmdMsg((UINT)pNMHDR->idFrom, MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, NULL);
+    return OnCmdMsg(nID, MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, NULL);
 }
 
 BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
@@ -1308,9 +1318,146 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
     return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
 }
 
-INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFOA*) const
+// ---------------------------------------------------------------------------------------------------
+// Tool tips
+
+namespace {
+
+// Takes the tool the thread's tip was set up for out of it.
+void ReleaseLastTool(AFX_THREAD_STATE* pState)
 {
-    return -1;
+    CToolTipCtrl* pTip = pState->m_pToolTip;
+    if (pState->m_hWndLastHit != NULL && pTip != NULL && pTip->m_hWnd != NULL)
+    {
+        pTip->SendMessage(TTM_DELTOOLA, 0, (LPARAM)&pState->m_lastInfo);
+        pTip->Activate(FALSE);
+    }
+    pState->m_hWndLastHit = NULL;
+    pState->m_nLastHit = -1;
+}
+
+bool IsToolTipCancelMessage(UINT message)
+{
+    switch (message)
+    {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    if (bEnable)
+        m_nFlags |= WF_TOOLTIPS;
+    else
+    {
+        m_nFlags &= ~WF_TOOLTIPS;
+        AFX_THREAD_STATE* pState = AfxGetThreadState();
+        if (pState->m_hWndLastHit == m_hWnd)
+            ReleaseLastTool(pState);
+    }
+    return TRUE;
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    HWND hWndChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
+    if (hWndChild == NULL || hWndChild == m_hWnd)
+        return -1;
+    // Labels (id 0 or -1) are no tools.
+    int nID = ::GetDlgCtrlID(hWndChild);
+    if (nID == 0 || (WORD)nID == 0xFFFF)
+        return -1;
+    if (pTI != NULL)
+    {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = (UINT_PTR)hWndChild;
+        pTI->uFlags |= TTF_IDISHWND;
+        pTI->lpszText = LPSTR_TEXTCALLBACK;
+    }
+    return nID;
+}
+
+void CWnd::FilterToolTipMessage(MSG* pMsg)
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    UINT message = pMsg->message;
+    if (IsToolTipCancelMessage(message))
+    {
+        if (pState->m_pToolTip != NULL && pState->m_pToolTip->m_hWnd != NULL)
+            pState->m_pToolTip->Pop();
+        return;
+    }
+    if (message != WM_MOUSEMOVE && message != WM_NCMOUSEMOVE && message != WM_LBUTTONUP &&
+        message != WM_RBUTTONUP && message != WM_MBUTTONUP)
+        return;
+
+    // The tip belongs to the top-level window, so that it shows above it and goes with it.
+    if (pState->m_pToolTip == NULL)
+        pState->m_pToolTip = new CToolTipCtrl;
+    CToolTipCtrl* pTip = pState->m_pToolTip;
+    HWND hWndTop = GetTopLevelParent()->GetSafeHwnd();
+    if (pTip->m_hWnd != NULL && ::GetWindow(pTip->m_hWnd, GW_OWNER) != hWndTop)
+        pTip->DestroyWindow();
+    if (pTip->m_hWnd == NULL)
+    {
+        pState->m_hWndLastHit = NULL;
+        pState->m_nLastHit = -1;
+        if (!pTip->Create(FromHandle(hWndTop), TTS_ALWAYSTIP))
+            return;
+    }
+
+    CPoint point = pMsg->pt;
+    ScreenToClient(&point);
+    TOOLINFOA ti;
+    memset(&ti, 0, sizeof(ti));
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    INT_PTR nHit = OnToolHitTest(point, &ti);
+    if (nHit != pState->m_nLastHit || m_hWnd != pState->m_hWndLastHit)
+    {
+        ReleaseLastTool(pState);
+        if (nHit != -1)
+        {
+            if (ti.hwnd == NULL)
+                ti.hwnd = m_hWnd;
+            if (ti.lpszText == NULL)
+                ti.lpszText = LPSTR_TEXTCALLBACK;
+            pTip->SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
+            pTip->Activate(TRUE);
+            pState->m_lastInfo = ti;
+            pState->m_lastInfo.lpszText = NULL;
+            pState->m_hWndLastHit = m_hWnd;
+            pState->m_nLastHit = nHit;
+        }
+    }
+    if (ti.lpszText != LPSTR_TEXTCALLBACK)
+        free(ti.lpszText);
+
+    if (pState->m_hWndLastHit == m_hWnd)
+    {
+        // The tip finds a window tool by the message's window, others by their window and rectangle.
+        const TOOLINFOA& tool = pState->m_lastInfo;
+        MSG msg = *pMsg;
+        msg.hwnd = (tool.uFlags & TTF_IDISHWND) ? (HWND)tool.uId : tool.hwnd;
+        CPoint pointTool = pMsg->pt;
+        ::ScreenToClient(msg.hwnd, &pointTool);
+        msg.lParam = MAKELPARAM(pointTool.x, pointTool.y);
+        if (msg.message == WM_NCMOUSEMOVE)
+            msg.message = WM_MOUSEMOVE;
+        pTip->RelayEvent(&msg);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------

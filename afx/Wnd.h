@@ -328,8 +328,15 @@ public:
     virtual void DoDataExchange(CDataExchange* pDX);
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
 
-    // Tool tips: which tool of this window lies under point (-1 none); bars override it.
+    // ---- tool tips ----
+    // With tips on, mouse messages passing PreTranslateMessage show the thread's tool tip for the
+    // tool OnToolHitTest finds.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The id of the tool of this window under point (client), -1 none, described in pTI (may be
+    // NULL): a text other than LPSTR_TEXTCALLBACK must come from malloc; the framework frees it.
+    // The default: a visible child window with an id, asked for its text with TTN_NEEDTEXT.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+    void FilterToolTipMessage(MSG* pMsg);
 
     // Reflected owner-draw and colour handlers that controls override.
     virtual void DrawItem(LPDRAWITEMSTRUCT) {}
