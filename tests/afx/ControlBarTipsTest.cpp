@@ -34,6 +34,10 @@ public:
 
 const UINT indicators[] = {ID_SEPARATOR};
 
+// The save button's tip is 40 double-byte characters: one byte more than the notification's buffer
+// holds with its terminator, so it is cut before the last character.
+const std::string saveTip = std::string("保存文件保存文件保存文件保存文件保存文件保存文件保存文件保存文件保存文件") + "保存文";
+
 class ControlBarTipsTest : public ::testing::Test
 {
 protected:
@@ -147,7 +151,7 @@ TEST_F(ControlBarTipsTest, TipsShowTheCommandsTextAfterTheNewlineAndGoWithTheSty
 
     MoveMouse(&m_bar.m_save, ptInButton);
     ASSERT_EQ(1, TipToolCount());
-    EXPECT_EQ("保存文件", TipText(&m_bar.m_save));
+    EXPECT_EQ(saveTip, TipText(&m_bar.m_save));
     MoveMouse(&m_bar, CPoint(200, 10));
     EXPECT_EQ(0, TipToolCount());
 
@@ -161,5 +165,5 @@ TEST_F(ControlBarTipsTest, TipsShowTheCommandsTextAfterTheNewlineAndGoWithTheSty
     m_bar.SetBarStyle(CBRS_TOP | CBRS_TOOLTIPS);
     MoveMouse(&m_bar.m_save, ptInButton);
     ASSERT_EQ(1, TipToolCount());
-    EXPECT_EQ("保存文件", TipText(&m_bar.m_save));
+    EXPECT_EQ(saveTip, TipText(&m_bar.m_save));
 }
