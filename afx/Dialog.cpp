@@ -182,43 +182,9 @@ INT_PTR CDialog::DoModal()
         return -1;
 
     HWND hWndParent = PreModal();
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != NULL && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
-
-    m_nModalResult = -1;
-    m_nFlags |= WF_CONTINUEMODAL;
-    try
-    {
-        // EndDialog inside OnInitDialog already ends the run: then there is no loop at all.
-        if (CreateDlgIndirect(lpDialogTemplate, CWnd::FromHandle(hWndParent), hInst) &&
-            (m_nFlags & WF_CONTINUEMODAL))
-        {
-            DWORD dwFlags = MLF_SHOWONIDLE;
-            if (GetStyle() & DS_NOIDLEMSG)
-                dwFlags |= MLF_NOIDLEMSG;
-            RunModalLoop(dwFlags);
-        }
-        if (m_hWnd != NULL)
-            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        m_nModalResult = -1;
-    }
-    m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
-
-    // The owner is enabled before the dialog goes, so that activation returns to it.
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
+    RunModalWindow(hWndParent, [&] {
+        return CreateDlgIndirect(lpDialogTemplate, CWnd::FromHandle(hWndParent), hInst);
+    });
     PostModal();
     return m_nModalResult;
 }

@@ -10,6 +10,21 @@ namespace
 inline BOOL IsHorz(DWORD dwStyle) { return (dwStyle & CBRS_ORIENT_HORZ) != 0; }
 inline BOOL IsVert(DWORD dwStyle) { return (dwStyle & CBRS_ORIENT_VERT) != 0; }
 
+// Gives rect the size, keeping its right and bottom sides when bLeftOrTop, else its left and top.
+void ResizeFromSide(CRect& rect, CSize size, BOOL bLeftOrTop)
+{
+    if (bLeftOrTop)
+    {
+        rect.left = rect.right - size.cx;
+        rect.top = rect.bottom - size.cy;
+    }
+    else
+    {
+        rect.right = rect.left + size.cx;
+        rect.bottom = rect.top + size.cy;
+    }
+}
+
 // Moves rect the least distance that puts pt inside it.
 void MoveOnto(CRect& rect, CPoint pt)
 {
@@ -287,31 +302,13 @@ void CDockContext::Stretch(CPoint pt)
     CRect rectDesktop;
     ::GetWindowRect(::GetDesktopWindow(), &rectDesktop);
     CRect rectFrame = m_rectActualFrameSize;
-    CSize sizeFrame(size.cx + m_rectFrameBorders.Width(), size.cy + m_rectFrameBorders.Height());
-    if (bLeftOrTop)
-    {
-        rectFrame.left = rectFrame.right - sizeFrame.cx;
-        rectFrame.top = rectFrame.bottom - sizeFrame.cy;
-    }
-    else
-    {
-        rectFrame.right = rectFrame.left + sizeFrame.cx;
-        rectFrame.bottom = rectFrame.top + sizeFrame.cy;
-    }
+    ResizeFromSide(rectFrame, CSize(size.cx + m_rectFrameBorders.Width(), size.cy + m_rectFrameBorders.Height()),
+                   bLeftOrTop);
     CRect rectVisible;
     if (rectVisible.IntersectRect(rectDesktop, rectFrame))
     {
         m_rectActualFrameSize = rectFrame;
-        if (bLeftOrTop)
-        {
-            m_rectActualSize.left = m_rectActualSize.right - size.cx;
-            m_rectActualSize.top = m_rectActualSize.bottom - size.cy;
-        }
-        else
-        {
-            m_rectActualSize.right = m_rectActualSize.left + size.cx;
-            m_rectActualSize.bottom = m_rectActualSize.top + size.cy;
-        }
+        ResizeFromSide(m_rectActualSize, size, bLeftOrTop);
     }
     m_ptLast = pt;
     DrawFocusRect();

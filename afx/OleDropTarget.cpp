@@ -162,16 +162,7 @@ HRESULT COleDropTarget::DragEnter(LPDATAOBJECT lpDataObject, DWORD dwKeyState, P
     lpDataObject->AddRef();
     m_lpDataObject = lpDataObject;
 
-    CWnd* pWnd = CWnd::FromHandle(m_hWnd);
-    CPoint point = ClientPoint(m_hWnd, pt);
-    DROPEFFECT effect = OnDragScroll(pWnd, dwKeyState, point);
-    if ((effect & DROPEFFECT_SCROLL) == 0)
-    {
-        COleDataObject dataObject;
-        dataObject.Attach(lpDataObject, FALSE);
-        effect = OnDragEnter(pWnd, &dataObject, dwKeyState, point);
-    }
-    *pdwEffect = FilterDropEffect(effect, allowed);
+    *pdwEffect = FilterDropEffect(AskEffect(dwKeyState, pt, TRUE), allowed);
     return S_OK;
 }
 
@@ -182,17 +173,21 @@ HRESULT COleDropTarget::DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect)
     if (m_hWnd == NULL || m_lpDataObject == NULL)
         return S_OK;
 
+    *pdwEffect = FilterDropEffect(AskEffect(dwKeyState, pt, FALSE), allowed);
+    return S_OK;
+}
+
+DROPEFFECT COleDropTarget::AskEffect(DWORD dwKeyState, POINTL pt, BOOL bEnter)
+{
     CWnd* pWnd = CWnd::FromHandle(m_hWnd);
     CPoint point = ClientPoint(m_hWnd, pt);
     DROPEFFECT effect = OnDragScroll(pWnd, dwKeyState, point);
-    if ((effect & DROPEFFECT_SCROLL) == 0)
-    {
-        COleDataObject dataObject;
-        dataObject.Attach(m_lpDataObject, FALSE);
-        effect = OnDragOver(pWnd, &dataObject, dwKeyState, point);
-    }
-    *pdwEffect = FilterDropEffect(effect, allowed);
-    return S_OK;
+    if (effect & DROPEFFECT_SCROLL)
+        return effect;
+    COleDataObject dataObject;
+    dataObject.Attach(m_lpDataObject, FALSE);
+    return bEnter ? OnDragEnter(pWnd, &dataObject, dwKeyState, point)
+                  : OnDragOver(pWnd, &dataObject, dwKeyState, point);
 }
 
 HRESULT COleDropTarget::DragLeave()

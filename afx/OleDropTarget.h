@@ -55,6 +55,8 @@ private:
 
     HRESULT DragEnter(LPDATAOBJECT lpDataObject, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect);
     HRESULT DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect);
+    // The effect of the data being dragged at pt: scrolling, else what OnDragEnter or OnDragOver say.
+    DROPEFFECT AskEffect(DWORD dwKeyState, POINTL pt, BOOL bEnter);
     HRESULT DragLeave();
     HRESULT Drop(LPDATAOBJECT lpDataObject, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect);
     void ReleaseDataObject();

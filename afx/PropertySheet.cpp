@@ -163,37 +163,9 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 INT_PTR CPropertySheet::DoModal()
 {
     HWND hWndParent = CWnd::GetSafeOwner(m_pParentWnd, &m_hWndTop)->GetSafeHwnd();
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != NULL && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
-
     m_dwSheetStyle = (DWORD)-1;
     m_dwSheetExStyle = 0;
-    m_nModalResult = -1;
-    m_nFlags |= WF_CONTINUEMODAL;
-    try
-    {
-        if (CreateSheetWindow(hWndParent) && (m_nFlags & WF_CONTINUEMODAL))
-            RunModalLoop(MLF_SHOWONIDLE);
-        if (m_hWnd != NULL)
-            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        m_nModalResult = -1;
-    }
-    m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
-
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != NULL && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
+    RunModalWindow(hWndParent, [&] { return CreateSheetWindow(hWndParent); });
     if (::IsWindow(m_hWndTop))
         ::EnableWindow(m_hWndTop, TRUE);
     m_hWndTop = NULL;

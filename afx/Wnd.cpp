@@ -906,6 +906,47 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     }
 }
 
+int CWnd::RunModalWindow(HWND hWndOwner, const std::function<BOOL()>& createWindow)
+{
+    BOOL bEnableOwner = FALSE;
+    if (hWndOwner != NULL && ::IsWindowEnabled(hWndOwner))
+    {
+        ::EnableWindow(hWndOwner, FALSE);
+        bEnableOwner = TRUE;
+    }
+
+    m_nModalResult = -1;
+    m_nFlags |= WF_CONTINUEMODAL;
+    try
+    {
+        // Ending the run while being created (EndDialog in OnInitDialog) leaves no loop to run.
+        if (createWindow() && (m_nFlags & WF_CONTINUEMODAL))
+        {
+            DWORD dwFlags = MLF_SHOWONIDLE;
+            if (GetStyle() & DS_NOIDLEMSG)
+                dwFlags |= MLF_NOIDLEMSG;
+            RunModalLoop(dwFlags);
+        }
+        if (m_hWnd != NULL)
+            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        m_nModalResult = -1;
+    }
+    m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
+
+    // The owner is enabled before the window goes, so that activation returns to it.
+    if (bEnableOwner)
+        ::EnableWindow(hWndOwner, TRUE);
+    if (hWndOwner != NULL && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndOwner);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
 BOOL CWnd::ContinueModal()
 {
     return (m_nFlags & WF_CONTINUEMODAL) != 0;

@@ -6,6 +6,7 @@
 #include "String.h"
 #include "Rect.h"
 #include <commctrl.h>
+#include <functional>
 #include <shellapi.h>
 
 // windows.h makes these names macros; they are member functions here.
@@ -165,6 +166,11 @@ public:
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
     int RunModalLoop(DWORD dwFlags = 0);
+    // A modal run of this window over hWndOwner: the owner is disabled, createWindow makes the window,
+    // the loop runs unless the window ended its run while being created, then the window is hidden,
+    // the owner enabled and activated again, and the window destroyed. Returns the modal result, -1
+    // when the window could not be made or an exception ended the run.
+    int RunModalWindow(HWND hWndOwner, const std::function<BOOL()>& createWindow);
 
     // ---- parents, owners, frames ----
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
