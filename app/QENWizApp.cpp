@@ -1,7 +1,7 @@
 #include "QENWizApp.h"
 #include "AboutBox.h"
 #include "MainFrame.h"
-#include "QENDrawingCache.h"
+#include "QENCleanUp.h"
 #include "QENWizConstants.h"
 #include "QENWizDoc.h"
 #include "QENWizView.h"
@@ -46,9 +46,7 @@ BOOL CQENWizApp::InitInstance()
 
 int CQENWizApp::ExitInstance()
 {
-    theDrawingCache.ReleaseResources();
-    // The UI library's other shared tables, its toolbar images and a visual manager it made itself
-    // are released here too once they exist.
+    QENCleanUp();
     return CWinApp::ExitInstance();
 }
 

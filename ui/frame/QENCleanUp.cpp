@@ -1,0 +1,7 @@
+#include "QENCleanUp.h"
+#include "QENDrawingCache.h"
+
+void QENCleanUp()
+{
+    theDrawingCache.ReleaseResources();
+}
