@@ -1294,3 +1294,24 @@ BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iS
     rString = CString(p, static_cast<int>(fieldEnd - p));
     return TRUE;
 }
+
+int AFXAPI AfxCopyTextBounded(LPSTR lpszDest, int nDestSize, LPCSTR lpszSource)
+{
+    if (lpszDest == NULL || nDestSize <= 0)
+        return 0;
+    int nCopied = 0;
+    if (lpszSource != NULL)
+    {
+        const char* end = lpszSource + strlen(lpszSource);
+        while (lpszSource + nCopied < end)
+        {
+            int nNext = nCopied + CharLength(lpszSource + nCopied, end);
+            if (nNext > nDestSize - 1)
+                break;
+            nCopied = nNext;
+        }
+        memcpy(lpszDest, lpszSource, nCopied);
+    }
+    lpszDest[nCopied] = '\0';
+    return nCopied;
+}

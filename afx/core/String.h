@@ -173,6 +173,10 @@ bool AFXAPI operator>=(LPCTSTR s1, const CString& s2);
 // Loads string nIDS and replaces "%1" (and "%2") with the given strings.
 void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
 void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
+// Copies lpszSource into a buffer of nDestSize bytes: at most nDestSize - 1 bytes and a terminating
+// zero (nothing when nDestSize <= 0). A text that does not fit is cut before a character, never inside
+// a double-byte one. Returns the number of bytes copied, without the zero.
+int AFXAPI AfxCopyTextBounded(LPSTR lpszDest, int nDestSize, LPCSTR lpszSource);
 // Copies the iSubString-th (from 0) field of lpszFullString separated by chSep; FALSE past the last.
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
                                 TCHAR chSep = '\n');

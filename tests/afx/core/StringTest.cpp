@@ -417,3 +417,33 @@ TEST(CStringTest, BufferAccess)
 }
 
 } // namespace
+
+TEST(CStringTest, BoundedCopyCutsBeforeACharacter)
+{
+    // Each buffer is one byte larger than the space the copy may use; the byte past the end stays '#'.
+    struct Case { int nDestSize; const char* pszExpected; };
+    const Case cases[] = {
+        { 8, "a運中文" },   // 7 bytes fit exactly
+        { 7, "a運中" },     // a 7-byte text in 6 usable bytes: the last character goes entirely
+        { 5, "a運" },       // the lead byte of 中 would take the last usable byte
+        { 2, "a" },
+        { 1, "" },
+    };
+    for (const Case& c : cases)
+    {
+        char szBuffer[16];
+        memset(szBuffer, '#', sizeof szBuffer);
+        int nCopied = AfxCopyTextBounded(szBuffer, c.nDestSize, "a運中文");
+        EXPECT_STREQ(c.pszExpected, szBuffer) << "size " << c.nDestSize;
+        EXPECT_EQ((int)strlen(c.pszExpected), nCopied) << "size " << c.nDestSize;
+        EXPECT_EQ('#', szBuffer[c.nDestSize]) << "size " << c.nDestSize;
+    }
+
+    char szUntouched[4] = "xyz";
+    EXPECT_EQ(0, AfxCopyTextBounded(szUntouched, 0, "abc"));
+    EXPECT_STREQ("xyz", szUntouched);
+    // A lone lead byte at the end of the source is a character of its own.
+    char szLone[4];
+    EXPECT_EQ(2, AfxCopyTextBounded(szLone, sizeof szLone, "a\xB0"));
+    EXPECT_STREQ("a\xB0", szLone);
+}
