@@ -7,7 +7,6 @@
 // Leaves WORKFOLDER\bench.zip behind for the command-line comparison of run-zipbench.sh.
 #include "afx.h"
 #include "ZipPackage.h"
-#include "ZipException.h"
 #include <zlib.h>
 #include <algorithm>
 #include <set>

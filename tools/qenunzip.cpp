@@ -2,8 +2,6 @@
 // scripts. The usage text below is the contract of the listing format and the exit status.
 #include "afx.h"
 #include "ZipPackage.h"
-#include "ZipEntryHeader.h"
-#include "ZipException.h"
 #include <stdio.h>
 #include <string.h>
 

@@ -48,7 +48,7 @@ void CZipDirectory::ThrowError(int iCode) const
 
 DWORD CZipDirectory::LocateEndRecord()
 {
-    CBigFile& file = m_pStorage->m_file;
+    CBigFile& file = m_pStorage->GetFile();
     ULONGLONG uLength = file.GetLength();
     DWORD uWindow = (DWORD)min<ULONGLONG>(uLength, EndRecordSize + MaxCommentLength);
     CZipBuffer block;
@@ -79,7 +79,7 @@ DWORD CZipDirectory::LocateEndRecord()
 
 void CZipDirectory::ReadDirectory()
 {
-    CBigFile& file = m_pStorage->m_file;
+    CBigFile& file = m_pStorage->GetFile();
     m_uEndRecordPos = LocateEndRecord();
     file.Seek64(m_uEndRecordPos, CFile::begin);
     BYTE record[EndRecordSize];
@@ -115,7 +115,7 @@ void CZipDirectory::ReadDirectory()
     m_pStorage->ChangeDisk(m_uDirStartDisk);
     if (m_uDirSize == 0)
         return;
-    m_pStorage->m_file.Seek64((LONGLONG)m_uBytesBeforeArchive + m_uDirOffset, CFile::begin);
+    m_pStorage->GetFile().Seek64((LONGLONG)m_uBytesBeforeArchive + m_uDirOffset, CFile::begin);
     for (int i = 0; i < m_uEntryCount; ++i)
     {
         CZipEntryHeader* pHeader = new CZipEntryHeader;
@@ -142,7 +142,7 @@ bool CZipDirectory::CheckLocalHeader(WORD& uExtraLength)
          ZipGetDword(record + 22) != header.m_uUncompressedSize))
         return false;
     uExtraLength = ZipGetWord(record + 28);
-    m_pStorage->m_file.Seek64(header.m_uNameLength, CFile::current);
+    m_pStorage->GetFile().Seek64(header.m_uNameLength, CFile::current);
     return true;
 }
 
@@ -150,7 +150,7 @@ void CZipDirectory::OpenEntry(int iIndex)
 {
     m_pOpenHeader = GetHeader(iIndex);
     m_pStorage->ChangeDisk(m_pOpenHeader->m_uDiskStart);
-    m_pStorage->m_file.Seek64((LONGLONG)m_uBytesBeforeArchive + m_pOpenHeader->m_uLocalHeaderOffset,
+    m_pStorage->GetFile().Seek64((LONGLONG)m_uBytesBeforeArchive + m_pOpenHeader->m_uLocalHeaderOffset,
                               CFile::begin);
     WORD uExtraLength = 0;
     if (!CheckLocalHeader(uExtraLength))
@@ -158,10 +158,10 @@ void CZipDirectory::OpenEntry(int iIndex)
     m_localExtra.Release();
     if (uExtraLength != 0)
     {
-        int iHeaderDisk = m_pStorage->m_iCurrentDisk;
+        int iHeaderDisk = m_pStorage->GetCurrentDisk();
         m_localExtra.Allocate(uExtraLength);
         m_pStorage->Read(m_localExtra.GetData(), uExtraLength, true);
-        if (m_pStorage->m_iCurrentDisk != iHeaderDisk)
+        if (m_pStorage->GetCurrentDisk() != iHeaderDisk)
             ThrowError(CZipException::CodeCorruptArchive);
     }
 }
@@ -174,7 +174,7 @@ void CZipDirectory::CloseEntry()
         BYTE descriptor[CZipEntryHeader::DescriptorSize];
         m_pStorage->Read(descriptor, 4, true);
         if (ZipGetDword(descriptor) != CZipEntryHeader::DescriptorSignature)
-            m_pStorage->m_file.Seek64(-4, CFile::current);
+            m_pStorage->GetFile().Seek64(-4, CFile::current);
         m_pStorage->Read(descriptor + 4, 12, true);
         const CZipEntryHeader& header = *m_pOpenHeader;
         if (ZipGetDword(descriptor + 4) != header.m_uCrc32 ||
@@ -198,50 +198,49 @@ void CZipDirectory::WriteDirectory()
 {
     if (m_bFromDisk)
         return;
-    CZipVolumeStore& storage = *m_pStorage;
-    if (storage.IsSpanned() == 0)
+    if (m_pStorage->IsSpanned() == 0)
     {
-        storage.Flush();
-        storage.m_file.Seek64(0, CFile::end);
+        m_pStorage->Flush();
+        m_pStorage->GetFile().Seek64(0, CFile::end);
     }
     if (m_strComment.GetLength() > MaxCommentLength)
         m_strComment = m_strComment.Left(MaxCommentLength);
     m_uCommentLength = (WORD)m_strComment.GetLength();
     m_uEntryCount = (WORD)GetCount();
     m_uDirSize = 0;
+    bool bConverted = ConvertSingleVolumeSpan();
+    WriteHeaders();
+    WriteClosingEndRecord(bConverted);
+}
 
-    bool bConverted = false;
-    if (storage.IsSpanned() == 1 && storage.m_iCurrentDisk == 0)
-    {
-        // Without descriptors and marker everything may fit on the first volume.
-        DWORD uNeeded = GetWrittenSize() - (CZipEntryHeader::DescriptorSize * m_uEntryCount + 4);
-        if (storage.GetRoomLeft() >= uNeeded)
-        {
-            DWORD uBufferRoom = storage.m_writeBuffer.GetSize() - storage.m_uBuffered;
-            if (storage.m_uWrittenToVolume != 0 || uBufferRoom < uNeeded)
-            {
-                storage.Flush();
-                storage.m_file.Flush();
-                bConverted = RemoveDescriptors(true);
-            }
-            else
-            {
-                RemoveDescriptors(false);
-                bConverted = true;
-            }
-        }
-    }
+bool CZipDirectory::ConvertSingleVolumeSpan()
+{
+    CZipVolumeStore& storage = *m_pStorage;
+    if (storage.IsSpanned() != 1 || storage.GetCurrentDisk() != 0)
+        return false;
+    // Without descriptors and marker everything may fit on the first volume.
+    DWORD uNeeded = GetWrittenSize() - (CZipEntryHeader::DescriptorSize * m_uEntryCount + 4);
+    if (storage.GetRoomLeft() < uNeeded)
+        return false;
+    if (storage.HasWrittenToVolume() || storage.GetBufferRoom() < uNeeded)
+        return RemoveDescriptors(true);
+    RemoveDescriptors(false);
+    return true;
+}
 
+void CZipDirectory::WriteHeaders()
+{
+    CZipVolumeStore& storage = *m_pStorage;
     m_uEntriesOnDisk = 0;
-    m_uDirStartDisk = (WORD)storage.m_iCurrentDisk;
+    m_uDirStartDisk = (WORD)storage.GetCurrentDisk();
     m_uDirOffset = storage.GetPosition() - m_uBytesBeforeArchive;
-    int iPreviousDisk = storage.m_iCurrentDisk;
+    int iPreviousDisk = storage.GetCurrentDisk();
     for (int i = 0; i < GetCount(); ++i)
     {
         const CZipEntryHeader* pHeader = GetHeader(i);
         pHeader->Write(storage);
         m_uDirSize += pHeader->GetRecordSize();
-        if (storage.m_iCurrentDisk == iPreviousDisk)
+        if (storage.GetCurrentDisk() == iPreviousDisk)
             ++m_uEntriesOnDisk;
         else
         {
@@ -250,38 +249,33 @@ void CZipDirectory::WriteDirectory()
             if (i == 0)
             {
                 m_uDirOffset = 0;
-                m_uDirStartDisk = (WORD)storage.m_iCurrentDisk;
+                m_uDirStartDisk = (WORD)storage.GetCurrentDisk();
             }
-            iPreviousDisk = storage.m_iCurrentDisk;
+            iPreviousDisk = storage.GetCurrentDisk();
         }
     }
+}
 
-    m_uThisDisk = (WORD)storage.m_iCurrentDisk;
+void CZipDirectory::WriteClosingEndRecord(bool bConverted)
+{
+    CZipVolumeStore& storage = *m_pStorage;
+    m_uThisDisk = (WORD)storage.GetCurrentDisk();
     WriteEndRecord();
-    if (bConverted && storage.m_iCurrentDisk != 0)
+    if (bConverted && storage.GetCurrentDisk() != 0)
         ThrowError(CZipException::CodeCorruptArchive);
-    if (storage.m_iCurrentDisk != m_uThisDisk)
+    if (storage.GetCurrentDisk() == m_uThisDisk)
+        return;
+    // The end record moved to a new volume: its disk fields must say so.
+    m_uThisDisk = (WORD)storage.GetCurrentDisk();
+    if (m_uEntryCount != 0)
+        m_uEntriesOnDisk = 0;
+    else
     {
-        // The end record moved to a new volume: its disk fields must say so.
-        m_uThisDisk = (WORD)storage.m_iCurrentDisk;
-        if (m_uEntryCount != 0)
-            m_uEntriesOnDisk = 0;
-        else
-        {
-            m_uDirStartDisk = (WORD)storage.m_iCurrentDisk;
-            m_uDirOffset = 0;
-        }
-        DWORD uRecordSize = EndRecordSize + m_uCommentLength;
-        if (storage.m_uBuffered >= uRecordSize)
-            storage.m_uBuffered -= uRecordSize;
-        else
-        {
-            storage.Flush();
-            storage.m_uWrittenToVolume -= uRecordSize;
-            storage.m_file.Seek64(0, CFile::begin);
-        }
-        WriteEndRecord();
+        m_uDirStartDisk = (WORD)storage.GetCurrentDisk();
+        m_uDirOffset = 0;
     }
+    storage.DiscardWritten(EndRecordSize + m_uCommentLength);
+    WriteEndRecord();
 }
 
 void CZipDirectory::WriteEndRecord()
@@ -333,34 +327,7 @@ bool CZipDirectory::MoveEntriesUp(BYTE* pData, DWORD uLength, DWORD& uOut)
 
 bool CZipDirectory::RemoveDescriptors(bool bInFile)
 {
-    CZipVolumeStore& storage = *m_pStorage;
-    DWORD uOut = 0;
-    if (!bInFile)
-    {
-        if (!MoveEntriesUp(storage.m_writeBuffer.GetData(), storage.m_uBuffered, uOut))
-            return false;
-        storage.m_uBuffered = uOut;
-        return true;
-    }
-    HANDLE hFile = (HANDLE)storage.m_file.m_hFile;
-    DWORD uLength = (DWORD)storage.m_file.GetLength();
-    // Unnamed, so that no other process can open the same view.
-    HANDLE hMapping = CreateFileMappingA(hFile, NULL, PAGE_READWRITE, 0, 0, NULL);
-    if (hMapping == NULL)
-        return false;
-    BYTE* pView = static_cast<BYTE*>(MapViewOfFile(hMapping, FILE_MAP_WRITE, 0, 0, 0));
-    if (pView == NULL)
-    {
-        CloseHandle(hMapping);
-        return false;
-    }
-    bool bMoved = MoveEntriesUp(pView, uLength, uOut);
-    UnmapViewOfFile(pView);
-    CloseHandle(hMapping);
-    if (!bMoved)
-        return false;
-    storage.m_uWrittenToVolume = uOut;
-    storage.m_file.SetLength(uOut);
-    storage.m_file.Seek64(0, CFile::end);
-    return true;
+    return m_pStorage->EditVolume(bInFile, [this](BYTE* pData, DWORD uLength, DWORD& uNewLength) {
+        return MoveEntriesUp(pData, uLength, uNewLength);
+    });
 }

@@ -30,15 +30,27 @@ public:
     void RemoveHeaders();
     int GetCount() const { return (int)m_headers.GetSize(); }
     CZipEntryHeader* GetHeader(int iIndex) const { return (CZipEntryHeader*)m_headers.GetAt(iIndex); }
+    // Takes ownership of a header written to the archive being created.
+    void AddHeader(CZipEntryHeader* pHeader) { m_headers.Add(pHeader); }
 
     // Positions the storage on the entry's data after checking its local header.
     void OpenEntry(int iIndex);
     // Checks the open entry's data descriptor, if any, and forgets the entry.
     void CloseEntry();
+    CZipEntryHeader* GetOpenHeader() const { return m_pOpenHeader; }
+    // Whether the open entry's data are followed by a data descriptor.
+    bool HasDescriptor() const { return m_bHasDescriptor; }
     void WriteDirectory();
     // Turns a span being created that fits on its first volume into a plain archive.
     bool RemoveDescriptors(bool bInFile);
 
+    const CString& GetComment() const { return m_strComment; }
+    void SetComment(LPCTSTR lpszComment) { m_strComment = lpszComment; }
+    DWORD GetBytesBeforeArchive() const { return m_uBytesBeforeArchive; }
+    // The directory was read from the archive and has not changed.
+    bool IsFromDisk() const { return m_bFromDisk; }
+
+private:
     DWORD m_uSignature;
     WORD m_uThisDisk;
     WORD m_uDirStartDisk;
@@ -58,9 +70,14 @@ public:
     CZipBuffer m_localExtra;
     bool m_bHasDescriptor;
 
-private:
     DWORD LocateEndRecord();
     bool CheckLocalHeader(WORD& uExtraLength);
+    // WriteDirectory's steps: on a span being created that fits on its first volume, the
+    // conversion into a plain archive (true when done); the headers; the end record, written
+    // again when it moved to a new volume.
+    bool ConvertSingleVolumeSpan();
+    void WriteHeaders();
+    void WriteClosingEndRecord(bool bConverted);
     void WriteEndRecord();
     DWORD GetWrittenSize() const;
     // Clears the descriptor flag of every entry and moves the entries up over the marker

@@ -51,7 +51,7 @@ bool CZipEntryHeader::Read(CZipVolumeStore& storage)
     m_uExternalAttributes = ZipGetDword(record + 38);
     m_uLocalHeaderOffset = ZipGetDword(record + 42);
 
-    CFile& file = storage.m_file;
+    CFile& file = storage.GetFile();
     if (m_uNameLength != 0)
     {
         UINT uRead = file.Read(m_strFileName.GetBuffer(m_uNameLength), m_uNameLength);

@@ -1,8 +1,8 @@
 #include "ZipPackage.h"
-#include "ZipFileSystem.h"
-#include "ZipPathHelpers.h"
+#include "ZipByteOrder.h"
 #include <stdlib.h>
 #include <algorithm>
+#include <memory>
 
 using std::min;
 
@@ -74,8 +74,8 @@ void CZipPackage::Open(LPCTSTR lpszPath, int iMode, int iValue)
 bool CZipPackage::IsClosed(bool bWholeArchive) const
 {
     if (bWholeArchive)
-        return m_storage.m_iCurrentDisk == -1;
-    return m_storage.m_file.m_hFile == CFile::hFileNull;
+        return m_storage.GetCurrentDisk() == -1;
+    return m_storage.GetFile().m_hFile == CFile::hFileNull;
 }
 
 void CZipPackage::SetDiskChangeCallback(ZipDiskChangeCallback pfnCallback, void* pUserData)
@@ -214,7 +214,7 @@ void CZipPackage::EndDecompression()
 
 void CZipPackage::EndEntry()
 {
-    if (m_directory.m_bHasDescriptor)
+    if (m_directory.HasDescriptor())
         SkipUnreadData();
     m_directory.CloseEntry();
     m_iFileState = 0;
@@ -278,9 +278,60 @@ void CZipPackage::Close(bool bAfterException)
         m_directory.WriteDirectory();
     }
     m_directory.RemoveHeaders();
-    m_directory.m_strComment.Empty();
+    m_directory.SetComment("");
     m_storage.Close(bAfterException);
     m_folders.Clear();
+}
+
+bool CZipPackage::AddPackedEntry(const CZipEntryHeader& header, const void* pPackedData)
+{
+    if (IsClosed() || m_directory.IsFromDisk() || m_iFileState != 0)
+        return false;
+    std::unique_ptr<CZipEntryHeader> pAdded(new CZipEntryHeader(header));
+    bool bSpan = m_storage.IsSpanned() == 1;
+    if (bSpan)
+        pAdded->m_uFlags |= CZipEntryHeader::FlagDescriptor;
+    else
+        pAdded->m_uFlags &= ~CZipEntryHeader::FlagDescriptor;
+    pAdded->m_uNameLength = (WORD)pAdded->m_strFileName.GetLength();
+    pAdded->m_uExtraLength = (WORD)pAdded->m_extraField.GetSize();
+    pAdded->m_uCommentLength = (WORD)pAdded->m_strComment.GetLength();
+
+    CZipBuffer local;
+    local.Allocate(CZipEntryHeader::LocalFixedSize + pAdded->m_uNameLength, true);
+    BYTE* p = local.GetData();
+    ZipPutDword(p, CZipEntryHeader::LocalSignature);
+    ZipPutWord(p + 4, pAdded->m_uVersionNeeded);
+    ZipPutWord(p + 6, pAdded->m_uFlags);
+    ZipPutWord(p + 8, pAdded->m_uMethod);
+    ZipPutWord(p + 10, pAdded->m_uModTime);
+    ZipPutWord(p + 12, pAdded->m_uModDate);
+    // A span's local header leaves CRC and sizes to the descriptor.
+    if (!bSpan)
+    {
+        ZipPutDword(p + 14, pAdded->m_uCrc32);
+        ZipPutDword(p + 18, pAdded->m_uCompressedSize);
+        ZipPutDword(p + 22, pAdded->m_uUncompressedSize);
+    }
+    ZipPutWord(p + 26, pAdded->m_uNameLength);
+    memcpy(p + CZipEntryHeader::LocalFixedSize, (LPCTSTR)pAdded->m_strFileName, pAdded->m_uNameLength);
+    m_storage.Write(p, local.GetSize(), true);
+    // The header went whole to the volume it ends on.
+    pAdded->m_uDiskStart = (WORD)m_storage.GetCurrentDisk();
+    pAdded->m_uLocalHeaderOffset = m_storage.GetPosition() - local.GetSize();
+
+    m_storage.Write(pPackedData, pAdded->m_uCompressedSize, false);
+    if (bSpan)
+    {
+        BYTE descriptor[CZipEntryHeader::DescriptorSize];
+        ZipPutDword(descriptor, CZipEntryHeader::DescriptorSignature);
+        ZipPutDword(descriptor + 4, pAdded->m_uCrc32);
+        ZipPutDword(descriptor + 8, pAdded->m_uCompressedSize);
+        ZipPutDword(descriptor + 12, pAdded->m_uUncompressedSize);
+        m_storage.Write(descriptor, sizeof(descriptor), true);
+    }
+    m_directory.AddHeader(pAdded.release());
+    return true;
 }
 
 bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize)

@@ -6,7 +6,9 @@
 #include "ZipDirectory.h"
 #include "ZipEntryHeader.h"
 #include "ZipException.h"
+#include "ZipFileSystem.h"
 #include "ZipFolderCache.h"
+#include "ZipPathHelpers.h"
 #include "ZipStreamState.h"
 #include "ZipVolumeStore.h"
 
@@ -49,21 +51,39 @@ public:
     // The file appears at its place only once its data have been verified.
     bool ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize = 65535);
 
+    // Writes an entry whose data are already packed by the header's method, with the header's
+    // CRC and sizes, to an archive being created; a span gets a data descriptor after the
+    // data. False when the archive was not opened for creating.
+    bool AddPackedEntry(const CZipEntryHeader& header, const void* pPackedData);
+
+    const CString& GetGlobalComment() const { return m_directory.GetComment(); }
+    // Written with the directory of an archive being created.
+    void SetGlobalComment(LPCTSTR lpszComment) { m_directory.SetComment(lpszComment); }
+    // 0 not spanned, 1 creating a span, -1 reading a span.
+    int IsSpanned() const { return m_storage.IsSpanned(); }
+    ZipSpanMode GetSpanMode() const { return m_storage.GetSpanMode(); }
+    // Creating a numbered span: the size of every volume; reading one: the last disk's number.
+    DWORD GetVolumeSize() const { return m_storage.GetVolumeSize(); }
+    int GetCurrentDisk() const { return m_storage.GetCurrentDisk(); }
+    DWORD GetBytesBeforeArchive() const { return m_directory.GetBytesBeforeArchive(); }
+    // Blocks the decompressor took and has not given back.
+    INT_PTR GetZlibBlockCount() const { return m_allocations.GetCount(); }
+
     bool m_bSlashesToBackslashes;
     bool m_bOemToAnsi;
     bool m_bTrackAllocations;
+
+private:
     CZipStreamState m_stream;
     CZipVolumeStore m_storage;
     CPtrList m_allocations;
     signed char m_iFileState;
     CZipDirectory m_directory;
-
-private:
     // The folders extraction has written into since the archive was opened.
     CZipFolderCache m_folders;
 
     bool IsValidIndex(int iIndex) const;
-    CZipEntryHeader* GetOpenHeader() const { return m_directory.m_pOpenHeader; }
+    CZipEntryHeader* GetOpenHeader() const { return m_directory.GetOpenHeader(); }
     void CheckZlibResult(int iResult) const;
     [[noreturn]] void ThrowError(int iCode) const;
     // CloseFile's steps: CRC check and end of decompression; descriptor check and release.

@@ -8,7 +8,7 @@
 using std::min;
 
 CZipVolumeStore::CZipVolumeStore()
-    : m_uWriteBufferSize(WriteBufferSize), m_pCallbackData(NULL), m_iSpanMode(SpanNone),
+    : m_uWriteBufferSize(WriteBufferSize), m_pCallbackData(NULL), m_spanMode(ZipSpanMode::SpanNone),
       m_pfnDiskChange(NULL), m_uVolumeSize(0), m_uBuffered(0), m_uVolumeCapacity(0),
       m_uWrittenToVolume(0), m_bCreatingSpan(false), m_iCurrentDisk(-1)
 {
@@ -35,7 +35,7 @@ void CZipVolumeStore::Open(LPCTSTR lpszPath, int iMode, int iValue)
     case ModeCreate:
         OpenVolume(lpszPath, CFile::modeCreate | CFile::modeReadWrite);
         m_iCurrentDisk = 0;
-        m_iSpanMode = SpanNone;
+        m_spanMode = ZipSpanMode::SpanNone;
         break;
     case ModeCreateSpanned:
     {
@@ -45,11 +45,11 @@ void CZipVolumeStore::Open(LPCTSTR lpszPath, int iMode, int iValue)
         if (iValue > 0)
         {
             m_uVolumeSize = (DWORD)iValue;
-            m_iSpanMode = SpanNumbered;
+            m_spanMode = ZipSpanMode::SpanNumbered;
         }
         else
         {
-            m_iSpanMode = SpanRemovable;
+            m_spanMode = ZipSpanMode::SpanRemovable;
             if (m_pfnDiskChange == NULL)
                 ThrowZipError(CZipException::CodeMissingVolumeCallback, lpszPath);
             if (!ZipIsDriveRemovable(lpszPath))
@@ -63,7 +63,7 @@ void CZipVolumeStore::Open(LPCTSTR lpszPath, int iMode, int iValue)
     default:
         OpenVolume(lpszPath, iMode == ModeOpenReadOnly ? CFile::modeRead : CFile::modeReadWrite);
         m_iCurrentDisk = 0;
-        m_iSpanMode = iValue != 0 ? SpanNumberedIfSpanned : SpanDetect;
+        m_spanMode = iValue != 0 ? ZipSpanMode::SpanNumberedIfSpanned : ZipSpanMode::SpanDetect;
         break;
     }
 }
@@ -78,7 +78,7 @@ void CZipVolumeStore::OpenVolume(LPCTSTR lpszPath, UINT nFlags)
 
 int CZipVolumeStore::IsSpanned() const
 {
-    if (m_iSpanMode == SpanNone)
+    if (m_spanMode == ZipSpanMode::SpanNone)
         return 0;
     return m_bCreatingSpan ? 1 : -1;
 }
@@ -88,14 +88,14 @@ void CZipVolumeStore::SetCurrentDisk(int iDisk)
     m_iCurrentDisk = iDisk;
     if (iDisk == 0)
     {
-        m_iSpanMode = SpanNone;
+        m_spanMode = ZipSpanMode::SpanNone;
         return;
     }
-    if (m_iSpanMode == SpanDetect && ZipIsDriveRemovable(GetFilePath()))
-        m_iSpanMode = SpanRemovable;
+    if (m_spanMode == ZipSpanMode::SpanDetect && ZipIsDriveRemovable(GetFilePath()))
+        m_spanMode = ZipSpanMode::SpanRemovable;
     else
-        m_iSpanMode = SpanNumbered;
-    if (m_iSpanMode == SpanNumbered)
+        m_spanMode = ZipSpanMode::SpanNumbered;
+    if (m_spanMode == ZipSpanMode::SpanNumbered)
         m_uVolumeSize = (DWORD)iDisk;
     else if (m_pfnDiskChange == NULL)
         ThrowError(CZipException::CodeMissingVolumeCallback);
@@ -132,11 +132,11 @@ void CZipVolumeStore::ChangeDisk(int iDisk)
     if (iDisk == m_iCurrentDisk)
         return;
     // A plain archive has one volume; a record naming another one is damage.
-    if (m_iSpanMode == SpanNone)
+    if (m_spanMode == ZipSpanMode::SpanNone)
         ThrowError(CZipException::CodeCorruptArchive);
     m_iCurrentDisk = iDisk;
     CString strName;
-    if (m_iSpanMode == SpanRemovable)
+    if (m_spanMode == ZipSpanMode::SpanRemovable)
     {
         strName = GetFilePath();
         CloseVolume();
@@ -169,7 +169,7 @@ CString CZipVolumeStore::GetNumberedName(int iDisk, bool bLast, LPCTSTR lpszBase
 DWORD CZipVolumeStore::GetRoomLeft() const
 {
     DWORD uUsed = m_uBuffered;
-    if (m_iSpanMode == SpanNumbered)
+    if (m_spanMode == ZipSpanMode::SpanNumbered)
         uUsed += m_uWrittenToVolume;
     return m_uVolumeCapacity > uUsed ? m_uVolumeCapacity - uUsed : 0;
 }
@@ -189,7 +189,7 @@ void CZipVolumeStore::Write(const void* pData, DWORD uLength, bool bAllOrNothing
         DWORD uRoom;
         while ((uRoom = GetRoomLeft()) < uNeeded)
         {
-            if (m_iSpanMode != SpanNumbered || m_uWrittenToVolume != 0 || m_uBuffered != 0)
+            if (m_spanMode != ZipSpanMode::SpanNumbered || m_uWrittenToVolume != 0 || m_uBuffered != 0)
                 NextVolume(uNeeded);
             else
                 m_uVolumeCapacity = uNeeded;
@@ -224,7 +224,7 @@ void CZipVolumeStore::Flush()
         m_file.Write(m_writeBuffer.GetData(), m_uBuffered);
         m_uBuffered = 0;
     }
-    if (m_iSpanMode == SpanRemovable)
+    if (m_spanMode == ZipSpanMode::SpanRemovable)
         m_uVolumeCapacity = GetVolumeFreeSpace();
 }
 
@@ -244,12 +244,12 @@ void CZipVolumeStore::NextVolume(DWORD uNeeded, LPCTSTR lpszPath)
             ThrowError(CZipException::CodeVolumeLimitReached);
     }
     CString strName;
-    if (m_iSpanMode == SpanRemovable)
+    if (m_spanMode == ZipSpanMode::SpanRemovable)
         strName = lpszPath != NULL ? CString(lpszPath) : GetFilePath();
     else
         strName = GetNumberedName(m_iCurrentDisk, false, lpszPath);
     CloseVolume();
-    if (m_iSpanMode == SpanRemovable)
+    if (m_spanMode == ZipSpanMode::SpanRemovable)
         OpenNextRemovableDisk(uNeeded, strName);
     else
     {
@@ -305,7 +305,7 @@ void CZipVolumeStore::Close(bool bAfterException)
     else
     {
         Flush();
-        if (m_iSpanMode == SpanNumbered && m_bCreatingSpan)
+        if (m_spanMode == ZipSpanMode::SpanNumbered && m_bCreatingSpan)
         {
             CString strCurrent = GetFilePath();
             CString strLast = GetNumberedName(m_iCurrentDisk, true, strCurrent);
@@ -321,7 +321,7 @@ void CZipVolumeStore::Close(bool bAfterException)
     m_uBuffered = 0;
     m_bCreatingSpan = false;
     m_iCurrentDisk = -1;
-    m_iSpanMode = SpanNone;
+    m_spanMode = ZipSpanMode::SpanNone;
 }
 
 void CZipVolumeStore::CloseVolume()
@@ -333,4 +333,50 @@ void CZipVolumeStore::CloseVolume()
 void CZipVolumeStore::ThrowError(int iCode) const
 {
     ThrowZipError(iCode, GetFilePath());
+}
+
+void CZipVolumeStore::DiscardWritten(DWORD uLength)
+{
+    if (m_uBuffered >= uLength)
+    {
+        m_uBuffered -= uLength;
+        return;
+    }
+    Flush();
+    m_uWrittenToVolume -= uLength;
+    m_file.Seek64(0, CFile::begin);
+}
+
+bool CZipVolumeStore::EditVolume(bool bWholeFile, const VolumeEdit& edit)
+{
+    DWORD uNewLength = 0;
+    if (!bWholeFile)
+    {
+        if (!edit(m_writeBuffer.GetData(), m_uBuffered, uNewLength))
+            return false;
+        m_uBuffered = uNewLength;
+        return true;
+    }
+    Flush();
+    m_file.Flush();
+    DWORD uLength = (DWORD)m_file.GetLength();
+    // Unnamed, so that no other process can open the same view.
+    HANDLE hMapping = CreateFileMappingA((HANDLE)m_file.m_hFile, NULL, PAGE_READWRITE, 0, 0, NULL);
+    if (hMapping == NULL)
+        return false;
+    BYTE* pView = static_cast<BYTE*>(MapViewOfFile(hMapping, FILE_MAP_WRITE, 0, 0, 0));
+    if (pView == NULL)
+    {
+        CloseHandle(hMapping);
+        return false;
+    }
+    bool bEdited = edit(pView, uLength, uNewLength);
+    UnmapViewOfFile(pView);
+    CloseHandle(hMapping);
+    if (!bEdited)
+        return false;
+    m_uWrittenToVolume = uNewLength;
+    m_file.SetLength(uNewLength);
+    m_file.Seek64(0, CFile::end);
+    return true;
 }

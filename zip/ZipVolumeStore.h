@@ -4,6 +4,7 @@
 #include "afx.h"
 #include "BigFile.h"
 #include "ZipBuffer.h"
+#include <functional>
 
 // Asks for a disk. iReason: -1 the disk is needed for reading; > 0 a new disk is needed for
 // writing and that many bytes must fit; -2 the disk already holds a file or folder of the
@@ -11,18 +12,20 @@
 // Returning false cancels the operation.
 typedef bool (*ZipDiskChangeCallback)(int iDisk, int iReason, void* pUserData);
 
+// How the volumes of an archive are found. SpanDetect and SpanNumberedIfSpanned last from
+// opening an existing archive until its end record tells whether it is spanned.
+enum class ZipSpanMode
+{
+    SpanNone = 0,
+    SpanRemovable = 1,
+    SpanNumbered = 2,
+    SpanDetect = 3,
+    SpanNumberedIfSpanned = 4
+};
+
 class CZipVolumeStore
 {
 public:
-    enum
-    {
-        SpanNone = 0,
-        SpanRemovable = 1,
-        SpanNumbered = 2,
-        SpanDetect = 3,
-        SpanNumberedIfSpanned = 4
-    };
-
     enum
     {
         ModeOpenReadWrite = 0,
@@ -63,15 +66,36 @@ public:
     // Bytes that still fit on the current volume of a span being created.
     DWORD GetRoomLeft() const;
 
+    // Drops the last uLength bytes written to the current volume: from the write buffer, or,
+    // when they were flushed, by writing the volume again from its start.
+    void DiscardWritten(DWORD uLength);
+    // Lets edit rewrite the current volume in place and shorten it to uNewLength: the bytes in
+    // the write buffer, or with bWholeFile the whole volume file (through a file mapping,
+    // after flushing). False, with nothing changed, when edit refuses or the file cannot be
+    // mapped.
+    typedef std::function<bool(BYTE* pData, DWORD uLength, DWORD& uNewLength)> VolumeEdit;
+    bool EditVolume(bool bWholeFile, const VolumeEdit& edit);
+    DWORD GetBufferRoom() const { return m_writeBuffer.GetSize() - m_uBuffered; }
+    bool HasWrittenToVolume() const { return m_uWrittenToVolume != 0; }
+
     CString GetFilePath() const;
     // The name of volume iDisk of a numbered span built from lpszBase (the current file
     // when NULL); the last volume has the extension "zip".
     CString GetNumberedName(int iDisk, bool bLast, LPCTSTR lpszBase = NULL) const;
 
+    // The current volume, for reading records directly from it.
+    CBigFile& GetFile() { return m_file; }
+    const CBigFile& GetFile() const { return m_file; }
+    int GetCurrentDisk() const { return m_iCurrentDisk; }
+    ZipSpanMode GetSpanMode() const { return m_spanMode; }
+    // Creating a numbered span: the size of every volume; reading one: the last disk's number.
+    DWORD GetVolumeSize() const { return m_uVolumeSize; }
+
+private:
     DWORD m_uWriteBufferSize;
     void* m_pCallbackData;
     CBigFile m_file;
-    int m_iSpanMode;
+    ZipSpanMode m_spanMode;
     ZipDiskChangeCallback m_pfnDiskChange;
     DWORD m_uVolumeSize;
     DWORD m_uBuffered;
@@ -81,7 +105,6 @@ public:
     bool m_bCreatingSpan;
     int m_iCurrentDisk;
 
-private:
     void CloseVolume();
     void AppendToBuffer(const BYTE* pData, DWORD uLength);
     void OpenVolume(LPCTSTR lpszPath, UINT nFlags);

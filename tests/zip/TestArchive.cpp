@@ -1,5 +1,4 @@
 #include "TestArchive.h"
-#include "ZipByteOrder.h"
 #include <zlib.h>
 #include <random>
 
@@ -125,16 +124,12 @@ namespace
 {
 std::string Word(WORD u)
 {
-    BYTE b[2];
-    ZipPutWord(b, u);
-    return std::string((const char*)b, 2);
+    return std::string{(char)u, (char)(u >> 8)};
 }
 
 std::string Dword(DWORD u)
 {
-    BYTE b[4];
-    ZipPutDword(b, u);
-    return std::string((const char*)b, 4);
+    return Word((WORD)u) + Word((WORD)(u >> 16));
 }
 
 DWORD CrcOf(const TestEntry& entry)
@@ -212,39 +207,30 @@ std::string TestArchive::Build() const
 
 void AddSpannedEntry(CZipPackage& package, const std::string& name, const std::string& data, WORD method)
 {
-    CZipVolumeStore& storage = package.m_storage;
     TestEntry entry;
     entry.name = name;
     entry.data = data;
     entry.method = method;
-    entry.descriptor = TestEntry::DescriptorWithSignature;
-    std::string record = LocalRecord(entry);
     std::string encoded = entry.Encoded();
-    size_t headerSize = 30 + name.size();
+    CZipEntryHeader header;
+    header.m_uMethod = method;
+    header.m_uModTime = entry.modTime;
+    header.m_uModDate = entry.modDate;
+    header.m_uCrc32 = Crc32(data);
+    header.m_uCompressedSize = (DWORD)encoded.size();
+    header.m_uUncompressedSize = (DWORD)data.size();
+    header.m_strFileName = CString(name.data(), (int)name.size());
+    ASSERT_TRUE(package.AddPackedEntry(header, encoded.data()));
+}
 
-    storage.Write(record.data(), (DWORD)headerSize, true);
-    CZipEntryHeader* header = new CZipEntryHeader;
-    header->m_uDiskStart = (WORD)storage.m_iCurrentDisk;
-    header->m_uLocalHeaderOffset = storage.GetPosition() - (DWORD)headerSize;
-    // Data go in pieces of uneven size, so that volume ends fall anywhere.
-    for (size_t done = 0; done < encoded.size();)
-    {
-        size_t piece = std::min<size_t>(encoded.size() - done, 1000 + done % 777);
-        storage.Write(encoded.data() + done, (DWORD)piece, false);
-        done += piece;
-    }
-    storage.Write(record.data() + headerSize + encoded.size(), 16, true);
+WORD WordAt(const std::string& bytes, size_t offset)
+{
+    return (WORD)((BYTE)bytes.at(offset) | ((BYTE)bytes.at(offset + 1) << 8));
+}
 
-    header->m_uFlags = 8;
-    header->m_uMethod = method;
-    header->m_uModTime = entry.modTime;
-    header->m_uModDate = entry.modDate;
-    header->m_uCrc32 = Crc32(data);
-    header->m_uCompressedSize = (DWORD)encoded.size();
-    header->m_uUncompressedSize = (DWORD)data.size();
-    header->m_uNameLength = (WORD)name.size();
-    header->m_strFileName = CString(name.data(), (int)name.size());
-    package.m_directory.m_headers.Add(header);
+DWORD DwordAt(const std::string& bytes, size_t offset)
+{
+    return WordAt(bytes, offset) | ((DWORD)WordAt(bytes, offset + 2) << 16);
 }
 
 int ZipCauseOf(const std::function<void()>& f)

@@ -1,8 +1,6 @@
 // Builds archives byte by byte for the tests, and a fresh folder per test.
 #pragma once
-#include "ZipFileSystem.h"
 #include "ZipPackage.h"
-#include "ZipPathHelpers.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <deque>
@@ -68,9 +66,12 @@ std::string CentralRecord(const TestEntry& entry, DWORD uOffset, WORD uDisk);
 std::string EndRecord(WORD thisDisk, WORD dirDisk, WORD entriesOnDisk, WORD entries, DWORD dirSize,
                       DWORD dirOffset, const std::string& comment);
 
-// Writes entries through the package's storage the way a span under construction is laid
-// out: local header and name in one piece, data in pieces, a 16-byte descriptor.
+// Adds an entry to an archive being created, packed by the method (8 deflated, 0 stored).
 void AddSpannedEntry(CZipPackage& package, const std::string& name, const std::string& data, WORD method = 8);
+
+// Little-endian fields of archive bytes.
+WORD WordAt(const std::string& bytes, size_t offset);
+DWORD DwordAt(const std::string& bytes, size_t offset);
 
 // Runs f and returns the cause of the CZipException it throws, 0 when none, -1 for another
 // exception.

@@ -28,8 +28,8 @@ TEST_F(ZipReadTest, EndRecordIsFoundBehindTheLongestComment)
     CZipPackage package;
     package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
     EXPECT_EQ(1, package.GetCount());
-    EXPECT_EQ(65535, package.m_directory.m_strComment.GetLength());
-    EXPECT_TRUE(package.m_directory.m_strComment == CString(archive.comment.c_str()));
+    EXPECT_EQ(65535, package.GetGlobalComment().GetLength());
+    EXPECT_TRUE(package.GetGlobalComment() == CString(archive.comment.c_str()));
     EXPECT_TRUE(package.ExtractFile(0, Path("out")));
     EXPECT_EQ("alpha", ReadFileBytes(Path("out\\a.txt")));
 }
@@ -108,7 +108,7 @@ TEST_F(ZipReadTest, PrefixedArchiveIsReadThroughTheCorrection)
 
     CZipPackage package;
     package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
-    EXPECT_EQ(1000u, package.m_directory.m_uBytesBeforeArchive);
+    EXPECT_EQ(1000u, package.GetBytesBeforeArchive());
     EXPECT_TRUE(ExtractAll(package, "out").empty());
     EXPECT_EQ(archive.entries[0].data, ReadFileBytes(Path("out\\one.txt")));
     EXPECT_EQ(archive.entries[1].data, ReadFileBytes(Path("out\\two.bin")));

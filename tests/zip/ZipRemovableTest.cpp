@@ -230,7 +230,7 @@ TEST_F(ZipRemovableTest, SpanIsCreatedOnALabelledDisk)
         CZipPackage package;
         package.SetDiskChangeCallback(ChangeDisk, &m_log);
         package.Open(archive, CZipPackage::ModeCreateSpanned, 0);
-        EXPECT_EQ(CZipVolumeStore::SpanRemovable, package.m_storage.m_iSpanMode);
+        EXPECT_EQ(ZipSpanMode::SpanRemovable, package.GetSpanMode());
         for (const auto& entry : entries)
             AddSpannedEntry(package, entry.first, entry.second);
         package.Close();
@@ -242,7 +242,7 @@ TEST_F(ZipRemovableTest, SpanIsCreatedOnALabelledDisk)
     // Everything fitted on the disk, so it became a plain archive.
     CZipPackage package;
     package.Open(archive, CZipPackage::ModeOpenReadOnly, 0);
-    EXPECT_EQ(CZipVolumeStore::SpanNone, package.m_storage.m_iSpanMode);
+    EXPECT_EQ(ZipSpanMode::SpanNone, package.GetSpanMode());
     EXPECT_TRUE(ExtractAll(package, "out").empty());
     for (const auto& entry : entries)
         EXPECT_EQ(entry.second, ReadFileBytes(Path("out\\") + entry.first.c_str()));
@@ -282,7 +282,7 @@ TEST_F(ZipRemovableTest, SpanIsReadDiskByDisk)
         CZipPackage package;
         package.SetDiskChangeCallback(ChangeDisk, &m_log);
         package.Open(archive, CZipPackage::ModeOpenReadOnly, 0);
-        EXPECT_EQ(CZipVolumeStore::SpanRemovable, package.m_storage.m_iSpanMode);
+        EXPECT_EQ(ZipSpanMode::SpanRemovable, package.GetSpanMode());
         EXPECT_TRUE(ExtractAll(package, "out").empty());
         for (size_t i = 0; i < data.size(); ++i)
             EXPECT_EQ(data[i], ReadFileBytes(Path("out\\file") + std::to_string(i).c_str()));

@@ -1,7 +1,6 @@
 // Numbered-file spans: reading volumes, creating them, the volume limit, and turning a span
 // that fits on one volume into a plain archive.
 #include "TestArchive.h"
-#include "ZipByteOrder.h"
 
 namespace
 {
@@ -103,9 +102,9 @@ TEST_F(ZipSpanTest, EndRecordOnDiskThreeMakesFourNumberedVolumes)
     {
         CZipPackage package;
         package.Open(Path("span.zip"), CZipPackage::ModeOpenReadOnly, value);
-        EXPECT_EQ(CZipVolumeStore::SpanNumbered, package.m_storage.m_iSpanMode);
-        EXPECT_EQ(3u, package.m_storage.m_uVolumeSize);
-        EXPECT_EQ(-1, package.m_storage.IsSpanned());
+        EXPECT_EQ(ZipSpanMode::SpanNumbered, package.GetSpanMode());
+        EXPECT_EQ(3u, package.GetVolumeSize());
+        EXPECT_EQ(-1, package.IsSpanned());
         EXPECT_EQ(3, package.GetCount());
         EXPECT_TRUE(ExtractAll(package, value ? "out1" : "out0").empty());
         ExpectExtracted(entries, value ? "out1" : "out0");
@@ -156,7 +155,7 @@ TEST_F(ZipSpanTest, CreatedNumberedSpanReadsBack)
     {
         CZipPackage package;
         package.Open(Path("made.zip"), CZipPackage::ModeCreateSpanned, 5000);
-        EXPECT_EQ(1, package.m_storage.IsSpanned());
+        EXPECT_EQ(1, package.IsSpanned());
         for (const TestEntry& entry : entries)
             AddSpannedEntry(package, entry.name, entry.data, entry.method);
         EXPECT_FALSE(package.OpenFile(0));
@@ -174,7 +173,7 @@ TEST_F(ZipSpanTest, CreatedNumberedSpanReadsBack)
 
     CZipPackage package;
     package.Open(Path("made.zip"), CZipPackage::ModeOpenReadOnly, 1);
-    EXPECT_EQ((DWORD)volumes, package.m_storage.m_uVolumeSize);
+    EXPECT_EQ((DWORD)volumes, package.GetVolumeSize());
     EXPECT_TRUE(ExtractAll(package, "out").empty());
     ExpectExtracted(entries, "out");
 }
@@ -192,14 +191,14 @@ TEST_F(ZipSpanTest, DirectoryAndEndRecordFallAnywhere)
             package.Open(Path(base + ".zip"), CZipPackage::ModeCreateSpanned, size);
             for (const TestEntry& entry : entries)
                 AddSpannedEntry(package, entry.name, entry.data);
-            package.m_directory.m_strComment = "comment";
+            package.SetGlobalComment("comment");
             package.Close();
         }
         CZipPackage package;
         EXPECT_EQ(0, ZipCauseOf([&] {
             package.Open(Path(base + ".zip"), CZipPackage::ModeOpenReadOnly, 1);
             EXPECT_EQ(3, package.GetCount());
-            EXPECT_STREQ("comment", package.m_directory.m_strComment);
+            EXPECT_STREQ("comment", package.GetGlobalComment());
             EXPECT_TRUE(ExtractAll(package, base).empty());
         })) << "volume size " << size;
         ExpectExtracted(entries, base);
@@ -212,7 +211,7 @@ TEST_F(ZipSpanTest, ThousandthVolumeIsRefused)
     package.Open(Path("many.zip"), CZipPackage::ModeCreateSpanned, 100);
     EXPECT_EQ(CZipException::VolumeLimitReached,
               ZipCauseOf([&] { AddSpannedEntry(package, "big.bin", MakeNoise(120000, 25), 0); }));
-    EXPECT_EQ(998, package.m_storage.m_iCurrentDisk - 1);
+    EXPECT_EQ(998, package.GetCurrentDisk() - 1);
     package.Close(true);
     EXPECT_TRUE(PathExists(VolumeName("many", 998)));
     EXPECT_FALSE(PathExists(VolumeName("many", 999)));
@@ -241,19 +240,18 @@ protected:
         size_t offset = 0;
         for (const TestEntry& entry : entries)
         {
-            const BYTE* local = (const BYTE*)bytes.data() + offset;
-            ASSERT_EQ(0x04034B50u, ZipGetDword(local)) << entry.name;
-            EXPECT_EQ(0, ZipGetWord(local + 6) & 8);
-            EXPECT_EQ(Crc32(entry.data), ZipGetDword(local + 14));
-            EXPECT_EQ(entry.data.size(), ZipGetDword(local + 22));
-            offset += 30 + entry.name.size() + ZipGetDword(local + 18);
+            ASSERT_EQ(0x04034B50u, DwordAt(bytes, offset)) << entry.name;
+            EXPECT_EQ(0, WordAt(bytes, offset + 6) & 8);
+            EXPECT_EQ(Crc32(entry.data), DwordAt(bytes, offset + 14));
+            EXPECT_EQ(entry.data.size(), DwordAt(bytes, offset + 22));
+            offset += 30 + entry.name.size() + DwordAt(bytes, offset + 18);
         }
-        EXPECT_EQ(0x02014B50u, ZipGetDword((const BYTE*)bytes.data() + offset));
+        EXPECT_EQ(0x02014B50u, DwordAt(bytes, offset));
 
         CZipPackage package;
         package.Open(Path("one.zip"), CZipPackage::ModeOpenReadOnly, 1);
-        EXPECT_EQ(CZipVolumeStore::SpanNone, package.m_storage.m_iSpanMode);
-        EXPECT_EQ(0u, package.m_directory.m_uBytesBeforeArchive);
+        EXPECT_EQ(ZipSpanMode::SpanNone, package.GetSpanMode());
+        EXPECT_EQ(0u, package.GetBytesBeforeArchive());
         EXPECT_TRUE(ExtractAll(package, "out").empty());
         ExpectExtracted(entries, "out");
     }
@@ -283,7 +281,7 @@ TEST_F(ZipOneVolumeTest, SpanThatDoesNotFitStaysSpanned)
     EXPECT_EQ("PK\x07\x08", ReadFileBytes(VolumeName("two", 0)).substr(0, 4));
     CZipPackage package;
     package.Open(Path("two.zip"), CZipPackage::ModeOpenReadOnly, 1);
-    EXPECT_EQ(CZipVolumeStore::SpanNumbered, package.m_storage.m_iSpanMode);
+    EXPECT_EQ(ZipSpanMode::SpanNumbered, package.GetSpanMode());
     EXPECT_TRUE(ExtractAll(package, "out").empty());
     ExpectExtracted(entries, "out");
 }
