@@ -16,20 +16,7 @@ BOOL CopyMessage(LPTSTR lpszError, UINT nMaxError, LPCTSTR lpszText, const CStri
         strMessage.Format("%s。", lpszText);
     else
         strMessage.Format("%s：%s", lpszText, static_cast<LPCTSTR>(strFileName));
-    // The longest run of whole characters that leaves room for the terminating zero: a message
-    // that does not fit is never cut inside a double-byte character.
-    LPCTSTR lpszStart = strMessage;
-    LPCTSTR lpszEnd = lpszStart;
-    while (*lpszEnd != '\0')
-    {
-        LPCTSTR lpszNext = CharNextA(lpszEnd);
-        if (lpszNext - lpszStart >= static_cast<int>(nMaxError))
-            break;
-        lpszEnd = lpszNext;
-    }
-    int nLength = static_cast<int>(lpszEnd - lpszStart);
-    memcpy(lpszError, lpszStart, nLength);
-    lpszError[nLength] = '\0';
+    AfxCopyTextBounded(lpszError, static_cast<int>(nMaxError), strMessage);
     return TRUE;
 }
 

@@ -64,7 +64,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     m_szFileTitle[0] = '\0';
     m_szFileName[0] = '\0';
     if (lpszFileName != NULL)
-        lstrcpynA(m_szFileName, lpszFileName, _countof(m_szFileName));
+        AfxCopyTextBounded(m_szFileName, _countof(m_szFileName), lpszFileName);
 
     memset(&m_ofn, 0, sizeof m_ofn);
     m_ofn.lStructSize = dwSize != 0 ? dwSize : sizeof m_ofn;

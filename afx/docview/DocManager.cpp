@@ -190,7 +190,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
     ofn.lpstrFilter = lpszFilter;
 
     char szFile[MAX_PATH * 2];
-    lstrcpynA(szFile, fileName, sizeof szFile);
+    AfxCopyTextBounded(szFile, sizeof szFile, fileName);
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = sizeof szFile;
 

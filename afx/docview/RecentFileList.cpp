@@ -22,7 +22,7 @@ void CRecentFileList::Add(LPCTSTR lpszPathName)
 {
     char szFull[MAX_PATH];
     if (::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, NULL) == 0)
-        lstrcpynA(szFull, lpszPathName, MAX_PATH);
+        AfxCopyTextBounded(szFull, MAX_PATH, lpszPathName);
 
     // Move the existing entry of this file, or drop the last one, to make room at the top.
     int iMRU;
@@ -67,9 +67,9 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszC
     }
 
     char szShort[MAX_PATH];
-    lstrcpynA(szShort, strPath, MAX_PATH);
+    AfxCopyTextBounded(szShort, MAX_PATH, strPath);
     if (!::PathCompactPathExA(szShort, strPath, (UINT)m_nMaxDisplayLength + 1, 0) && bAtLeastName)
-        lstrcpynA(szShort, ::PathFindFileNameA(strPath), MAX_PATH);
+        AfxCopyTextBounded(szShort, MAX_PATH, ::PathFindFileNameA(strPath));
     strName = szShort;
     return TRUE;
 }

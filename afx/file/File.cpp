@@ -342,7 +342,7 @@ BOOL CFile::GetStatus(CFileStatus& rStatus) const
         return FALSE;
     FillStatus(rStatus, info.dwFileAttributes, info.ftCreationTime, info.ftLastAccessTime,
                info.ftLastWriteTime, info.nFileSizeHigh, info.nFileSizeLow);
-    lstrcpynA(rStatus.m_szFullName, m_strFileName, _MAX_PATH);
+    AfxCopyTextBounded(rStatus.m_szFullName, _MAX_PATH, m_strFileName);
     return TRUE;
 }
 
@@ -353,7 +353,7 @@ BOOL PASCAL CFile::GetStatus(LPCTSTR lpszFileName, CFileStatus& rStatus)
         return FALSE;
     FillStatus(rStatus, data.dwFileAttributes, data.ftCreationTime, data.ftLastAccessTime,
                data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow);
-    lstrcpynA(rStatus.m_szFullName, FullPathOf(lpszFileName), _MAX_PATH);
+    AfxCopyTextBounded(rStatus.m_szFullName, _MAX_PATH, FullPathOf(lpszFileName));
     return TRUE;
 }
 

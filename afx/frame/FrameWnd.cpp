@@ -554,17 +554,7 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     CString strFull, strTip;
     if (strFull.LoadString((UINT)nID))
         AfxExtractSubString(strTip, strFull, 1);
-    // A tip longer than the notification's buffer is cut before a character, never inside one.
-    const int nLength = strTip.GetLength();
-    int nFit = 0;
-    while (nFit < nLength)
-    {
-        int nStep = ::IsDBCSLeadByte((BYTE)strTip[nFit]) && nFit + 1 < nLength ? 2 : 1;
-        if (nFit + nStep >= (int)sizeof pInfo->szText)
-            break;
-        nFit += nStep;
-    }
-    lstrcpynA(pInfo->szText, strTip, nFit + 1);
+    AfxCopyTextBounded(pInfo->szText, sizeof pInfo->szText, strTip);
     *pResult = 0;
     return TRUE;
 }

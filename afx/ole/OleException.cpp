@@ -34,12 +34,7 @@ BOOL COleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHe
         szSystem[--nLength] = '\0';
     if (nLength == 0)
         snprintf(szSystem, sizeof(szSystem), "OLE 错误 0x%08lX", (unsigned long)m_sc);
-    // Cut between characters, never inside a double-byte one.
-    LPCSTR lpszEnd = szSystem;
-    while (*lpszEnd != '\0' && CharNextA(lpszEnd) - szSystem < (int)nMaxError)
-        lpszEnd = CharNextA(lpszEnd);
-    memcpy(lpszError, szSystem, lpszEnd - szSystem);
-    lpszError[lpszEnd - szSystem] = '\0';
+    AfxCopyTextBounded(lpszError, (int)nMaxError, szSystem);
     return TRUE;
 }
 
