@@ -10,7 +10,7 @@ CZipDirectory::CZipDirectory()
     : m_uSignature(EndRecordSignature), m_uThisDisk(0), m_uDirStartDisk(0), m_uEntriesOnDisk(0),
       m_uEntryCount(0), m_uDirSize(0), m_uDirOffset(0), m_uCommentLength(0), m_pOpenHeader(NULL),
       m_pStorage(NULL), m_uEndRecordPos(0), m_uBytesBeforeArchive(0), m_uSearchBufferSize(SearchBufferSize),
-      m_bFromDisk(false), m_bHasDescriptor(false)
+      m_bFromDisk(false), m_bHasDescriptor(false), m_uOpenDataEnd(0), m_uOpenLimit(NoLimit)
 {
 }
 
@@ -38,6 +38,7 @@ void CZipDirectory::RemoveHeaders()
     for (int i = 0; i < GetCount(); ++i)
         delete GetHeader(i);
     m_headers.RemoveAll();
+    m_entryLimits.clear();
     m_pOpenHeader = NULL;
 }
 
@@ -123,6 +124,42 @@ void CZipDirectory::ReadDirectory()
         if (!pHeader->Read(*m_pStorage))
             ThrowError(CZipException::CodeCorruptArchive);
     }
+    CheckEntryRanges();
+}
+
+void CZipDirectory::CheckEntryRanges()
+{
+    // Entries that share bytes would let a small archive inflate the same data again and
+    // again; an entry inside the directory is damage too. An entry takes at least its fixed
+    // header, its name and its data; its local extra field is known only once it is opened.
+    int nCount = GetCount();
+    std::vector<int> order(nCount);
+    for (int i = 0; i < nCount; ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [this](int a, int b) {
+        const CZipEntryHeader* pA = GetHeader(a);
+        const CZipEntryHeader* pB = GetHeader(b);
+        return pA->m_uDiskStart != pB->m_uDiskStart ? pA->m_uDiskStart < pB->m_uDiskStart
+                                                     : pA->m_uLocalHeaderOffset < pB->m_uLocalHeaderOffset;
+    });
+    m_entryLimits.assign(nCount, NoLimit);
+    for (int k = 0; k < nCount; ++k)
+    {
+        const CZipEntryHeader* pHeader = GetHeader(order[k]);
+        // Entries said to lie on volumes after the directory are refused when they are opened.
+        if (pHeader->m_uDiskStart > m_uDirStartDisk)
+            break;
+        ULONGLONG uLeastEnd = (ULONGLONG)pHeader->m_uLocalHeaderOffset + CZipEntryHeader::LocalFixedSize +
+                              pHeader->m_uNameLength + pHeader->m_uCompressedSize;
+        ULONGLONG uLimit = NoLimit;
+        if (k + 1 < nCount && GetHeader(order[k + 1])->m_uDiskStart == pHeader->m_uDiskStart)
+            uLimit = GetHeader(order[k + 1])->m_uLocalHeaderOffset;
+        else if (pHeader->m_uDiskStart == m_uDirStartDisk)
+            uLimit = m_uDirOffset;
+        if (uLeastEnd > uLimit)
+            ThrowError(CZipException::CodeCorruptArchive);
+        m_entryLimits[order[k]] = uLimit;
+    }
 }
 
 bool CZipDirectory::CheckLocalHeader(WORD& uExtraLength)
@@ -155,6 +192,11 @@ void CZipDirectory::OpenEntry(int iIndex)
     WORD uExtraLength = 0;
     if (!CheckLocalHeader(uExtraLength))
         ThrowError(CZipException::CodeCorruptArchive);
+    m_uOpenLimit = (size_t)iIndex < m_entryLimits.size() ? m_entryLimits[iIndex] : NoLimit;
+    m_uOpenDataEnd = (ULONGLONG)m_pOpenHeader->m_uLocalHeaderOffset + CZipEntryHeader::LocalFixedSize +
+                     m_pOpenHeader->m_uNameLength + uExtraLength + m_pOpenHeader->m_uCompressedSize;
+    if (m_uOpenDataEnd > m_uOpenLimit)
+        ThrowError(CZipException::CodeCorruptArchive);
     m_localExtra.Release();
     if (uExtraLength != 0)
     {
@@ -173,8 +215,11 @@ void CZipDirectory::CloseEntry()
     {
         BYTE descriptor[CZipEntryHeader::DescriptorSize];
         m_pStorage->Read(descriptor, 4, true);
-        if (ZipGetDword(descriptor) != CZipEntryHeader::DescriptorSignature)
+        bool bSigned = ZipGetDword(descriptor) == CZipEntryHeader::DescriptorSignature;
+        if (!bSigned)
             m_pStorage->GetFile().Seek64(-4, CFile::current);
+        if (m_uOpenDataEnd + (bSigned ? 16 : 12) > m_uOpenLimit)
+            ThrowError(CZipException::CodeCorruptArchive);
         m_pStorage->Read(descriptor + 4, 12, true);
         const CZipEntryHeader& header = *m_pOpenHeader;
         if (ZipGetDword(descriptor + 4) != header.m_uCrc32 ||

@@ -5,6 +5,7 @@
 #include "afxcoll.h"
 #include "ZipBuffer.h"
 #include "ZipEntryHeader.h"
+#include <vector>
 
 class CZipVolumeStore;
 
@@ -69,8 +70,16 @@ private:
     CPtrArray m_headers;
     CZipBuffer m_localExtra;
     bool m_bHasDescriptor;
+    // Where each entry's bytes must end, in its volume: the next local header or the directory.
+    static constexpr ULONGLONG NoLimit = ~0ull;
+    std::vector<ULONGLONG> m_entryLimits;
+    // The open entry: the end of its data in its volume, and where they must end.
+    ULONGLONG m_uOpenDataEnd;
+    ULONGLONG m_uOpenLimit;
 
     DWORD LocateEndRecord();
+    // Refuses entries that overlap one another or the directory, and notes each one's limit.
+    void CheckEntryRanges();
     bool CheckLocalHeader(WORD& uExtraLength);
     // WriteDirectory's steps: on a span being created that fits on its first volume, the
     // conversion into a plain archive (true when done); the headers; the end record, written

@@ -18,6 +18,7 @@ public:
         LocalFixedSize = 30,
         DescriptorSize = 16,
         FlagDescriptor = 0x0008,
+        FlagUtf8Name = 0x0800,
         MethodStored = 0,
         MethodDeflated = 8,
         AttributeDirectory = 0x10,
@@ -51,6 +52,7 @@ public:
 
     bool IsDirectory() const { return (m_uExternalAttributes & AttributeDirectory) != 0; }
     bool HasDescriptor() const { return (m_uFlags & FlagDescriptor) != 0; }
+    bool HasUtf8Name() const { return (m_uFlags & FlagUtf8Name) != 0; }
     // Modification time as a calendar time (MS-DOS local time, daylight saving decided
     // by the platform).
     CTime GetTime() const;

@@ -85,21 +85,18 @@ bool ZipSetVolumeLabel(LPCTSTR lpszPath, LPCTSTR lpszLabel)
     return SetVolumeLabelA(RootOrNull(strRoot), lpszLabel) != FALSE;
 }
 
-bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszNewPath, bool bReplace)
+bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszFullPath, bool bReplace)
 {
-    char szFull[MAX_PATH];
-    DWORD uLength = GetFullPathNameA(lpszNewPath, MAX_PATH, szFull, NULL);
-    if (uLength == 0 || uLength >= MAX_PATH)
-        return false;
     // The rename takes a native path: "\??\C:\..." or "\??\UNC\server\share\...".
-    bool bUnc = szFull[0] == '\\' && szFull[1] == '\\';
+    bool bUnc = lpszFullPath[0] == '\\' && lpszFullPath[1] == '\\';
+    LPCTSTR pPath = lpszFullPath + (bUnc ? 2 : 0);
     std::wstring strNative = bUnc ? L"\\??\\UNC\\" : L"\\??\\";
-    int nWide = MultiByteToWideChar(CP_ACP, 0, szFull + (bUnc ? 2 : 0), -1, NULL, 0);
+    int nWide = MultiByteToWideChar(CP_ACP, 0, pPath, -1, NULL, 0);
     if (nWide <= 0)
         return false;
     size_t uPrefix = strNative.size();
     strNative.resize(uPrefix + nWide - 1);
-    MultiByteToWideChar(CP_ACP, 0, szFull + (bUnc ? 2 : 0), -1, &strNative[uPrefix], nWide);
+    MultiByteToWideChar(CP_ACP, 0, pPath, -1, &strNative[uPrefix], nWide);
 
     DWORD uNameBytes = (DWORD)(strNative.size() * sizeof(WCHAR));
     std::vector<BYTE> info(sizeof(FILE_RENAME_INFO) + uNameBytes);

@@ -12,6 +12,6 @@ bool ZipIsDriveRemovable(LPCTSTR lpszPath);
 DWORD ZipGetDriveFreeSpace(LPCTSTR lpszPath);
 // Sets the label of the drive of lpszPath.
 bool ZipSetVolumeLabel(LPCTSTR lpszPath, LPCTSTR lpszLabel);
-// Moves an open file (opened with DELETE access) to lpszNewPath, replacing a file there when
-// bReplace is set; cheaper than a rename by name, which opens the file again.
-bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszNewPath, bool bReplace);
+// Moves an open file (opened with DELETE access) to lpszFullPath, a full path, replacing a
+// file there when bReplace is set; cheaper than a rename by name, which opens the file again.
+bool ZipRenameOpenFile(HANDLE hFile, LPCTSTR lpszFullPath, bool bReplace);

@@ -7,20 +7,6 @@ CZipFolderCache::Folder::~Folder()
         CloseHandle(hFolder);
 }
 
-std::string CZipFolderCache::FullPathOf(const CString& strFolder)
-{
-    // Extraction asks this for every entry; a full path without dot components needs no work.
-    LPCTSTR p = strFolder;
-    bool bAbsolute = (p[0] == '\\' && p[1] == '\\') || (p[0] != '\0' && p[1] == ':' && p[2] == '\\');
-    if (bAbsolute && strstr(p, "\\.") == NULL)
-        return std::string(p);
-    char szFull[MAX_PATH];
-    DWORD uLength = GetFullPathNameA(strFolder, MAX_PATH, szFull, NULL);
-    if (uLength == 0 || uLength >= MAX_PATH)
-        return std::string((LPCTSTR)strFolder);
-    return std::string(szFull, uLength);
-}
-
 std::wstring CZipFolderCache::KeyOf(LPCTSTR lpszName)
 {
     size_t uLength = strlen(lpszName);
@@ -97,7 +83,7 @@ CZipFolderCache::Folder* CZipFolderCache::Read(const std::string& strFullPath)
 
 bool CZipFolderCache::MayHold(const CString& strFolder, LPCTSTR lpszName)
 {
-    std::string strFullPath = FullPathOf(strFolder);
+    std::string strFullPath((LPCTSTR)strFolder);
     Folder* pFolder = FindCurrent(strFullPath);
     if (pFolder == NULL)
         pFolder = Read(strFullPath);
@@ -109,7 +95,7 @@ bool CZipFolderCache::MayHold(const CString& strFolder, LPCTSTR lpszName)
 
 void CZipFolderCache::NoteAdded(const CString& strFolder, LPCTSTR lpszName)
 {
-    auto it = m_folders.find(FullPathOf(strFolder));
+    auto it = m_folders.find(std::string((LPCTSTR)strFolder));
     if (it == m_folders.end())
         return;
     std::wstring strKey = KeyOf(lpszName);
@@ -121,7 +107,7 @@ void CZipFolderCache::NoteAdded(const CString& strFolder, LPCTSTR lpszName)
 
 void CZipFolderCache::Forget(const CString& strFolder)
 {
-    m_folders.erase(FullPathOf(strFolder));
+    m_folders.erase(std::string((LPCTSTR)strFolder));
 }
 
 void CZipFolderCache::Clear()

@@ -15,6 +15,7 @@ class CZipFolderCache
 public:
     CZipFolderCache() = default;
 
+    // Folders are full paths, spelled alike for the same folder (as CZipTargetPath makes them).
     // Makes sure the folder exists, creating it and its parents. Returns false only when
     // lpszName is known not to be in it; names that could match another spelling of an
     // existing name (short names, trailing dots or spaces) may always be there.
@@ -35,7 +36,6 @@ private:
         std::unordered_set<std::wstring> names;
     };
 
-    static std::string FullPathOf(const CString& strFolder);
     // The folder's entry while its listing can be trusted, else none.
     Folder* FindCurrent(const std::string& strFullPath);
     Folder* Read(const std::string& strFullPath);
@@ -43,7 +43,7 @@ private:
     // The case-insensitive form of a name; empty for names that may match another spelling.
     static std::wstring KeyOf(LPCTSTR lpszName);
 
-    // By full path, as the caller spells it.
+    // By full path.
     std::map<std::string, std::unique_ptr<Folder>> m_folders;
 
     CZipFolderCache(const CZipFolderCache&) = delete;

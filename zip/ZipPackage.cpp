@@ -1,5 +1,6 @@
 #include "ZipPackage.h"
 #include "ZipByteOrder.h"
+#include "ZipTargetPath.h"
 #include <stdlib.h>
 #include <algorithm>
 #include <memory>
@@ -95,11 +96,21 @@ bool CZipPackage::IsValidIndex(int iIndex) const
 
 bool CZipPackage::GetFileInfo(CZipEntryHeader& info, WORD uIndex) const
 {
+    bool bExactName;
+    return CopyEntryInfo(info, uIndex, bExactName);
+}
+
+bool CZipPackage::CopyEntryInfo(CZipEntryHeader& info, WORD uIndex, bool& bExactName) const
+{
     if (IsClosed() || !IsValidIndex(uIndex))
         return false;
     info = *m_directory.GetHeader(uIndex);
     int nLength = info.m_strFileName.GetLength();
-    if (m_bOemToAnsi && nLength != 0)
+    bExactName = true;
+    // The flag says how the name is written, so it is converted whatever the switch says.
+    if (info.HasUtf8Name())
+        bExactName = ZipUtf8ToAnsi(info.m_strFileName);
+    else if (m_bOemToAnsi && nLength != 0)
     {
         LPTSTR pName = info.m_strFileName.GetBuffer(nLength);
         OemToCharBuffA(pName, pName, (DWORD)nLength);
@@ -157,18 +168,11 @@ DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
     DWORD uDelivered = 0;
     while (zs.avail_out != 0)
     {
-        if (bDeflated && zs.avail_in == 0 && m_stream.m_uCompressedLeft != 0)
-        {
-            DWORD uRead = m_storage.Read(m_stream.m_input.GetData(),
-                                         min(m_stream.m_uBufferSize, m_stream.m_uCompressedLeft), false);
-            m_stream.m_uCompressedLeft -= uRead;
-            zs.next_in = m_stream.m_input.GetData();
-            zs.avail_in = uRead;
-        }
         const Bytef* pOut = zs.next_out;
         DWORD uProduced;
         if (bDeflated)
         {
+            FillInput();
             uLong uTotalBefore = zs.total_out;
             int iResult = inflate(&zs, Z_SYNC_FLUSH);
             uProduced = (DWORD)(zs.total_out - uTotalBefore);
@@ -183,6 +187,8 @@ DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
                 return uDelivered;
             }
             CheckZlibResult(iResult);
+            if (m_stream.m_uUncompressedLeft == 0)
+                CheckNoOutputLeft();
         }
         else
         {
@@ -201,6 +207,40 @@ DWORD CZipPackage::ReadFile(void* pBuffer, DWORD uLength)
         }
     }
     return uDelivered;
+}
+
+void CZipPackage::FillInput()
+{
+    z_stream& zs = m_stream.m_zs;
+    if (zs.avail_in != 0 || m_stream.m_uCompressedLeft == 0)
+        return;
+    DWORD uRead = m_storage.Read(m_stream.m_input.GetData(),
+                                 min(m_stream.m_uBufferSize, m_stream.m_uCompressedLeft), false);
+    m_stream.m_uCompressedLeft -= uRead;
+    zs.next_in = m_stream.m_input.GetData();
+    zs.avail_in = uRead;
+}
+
+void CZipPackage::CheckNoOutputLeft()
+{
+    // The declared size is all an entry may hold, so that its output stays bounded: a stream
+    // with more to give is damage. One byte of room tells; running out of input ends the test.
+    z_stream& zs = m_stream.m_zs;
+    Bytef probe;
+    while (true)
+    {
+        FillInput();
+        zs.next_out = &probe;
+        zs.avail_out = 1;
+        int iResult = inflate(&zs, Z_SYNC_FLUSH);
+        if (zs.avail_out == 0)
+            ThrowError(CZipException::CodeCorruptArchive);
+        if (iResult == Z_STREAM_END || (iResult == Z_BUF_ERROR && zs.avail_in == 0 && m_stream.m_uCompressedLeft == 0))
+            break;
+        CheckZlibResult(iResult);
+    }
+    zs.next_out = NULL;
+    zs.avail_out = 0;
 }
 
 void CZipPackage::EndDecompression()
@@ -281,6 +321,7 @@ void CZipPackage::Close(bool bAfterException)
     m_directory.SetComment("");
     m_storage.Close(bAfterException);
     m_folders.Clear();
+    m_inflated.Release();
 }
 
 bool CZipPackage::AddPackedEntry(const CZipEntryHeader& header, const void* pPackedData)
@@ -339,20 +380,22 @@ bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize
     if (uBufferSize == 0)
         return false;
     CZipEntryHeader header;
-    if (!GetFileInfo(header, uIndex))
+    bool bExactName;
+    // A name the code page cannot write would be written under another one.
+    if (!CopyEntryInfo(header, uIndex, bExactName) || !bExactName)
         return false;
-    if (!ZipIsSafeEntryName(header.m_strFileName))
+    CZipTargetPath target;
+    if (!target.Resolve(lpszFolder, header.m_strFileName))
         return false;
-    CString strTarget = ZipRemoveTrailingSeparators(lpszFolder) + "\\" + ZipStripDrive(header.m_strFileName);
     if (IsDirectory(uIndex))
     {
-        ZipForceDirectory(strTarget);
-        SetFileAttributesA(strTarget, header.m_uExternalAttributes);
+        ZipForceDirectory(target.GetPath());
+        SetFileAttributesA(target.GetPath(), header.m_uExternalAttributes);
         return true;
     }
     if (!OpenFile(uIndex))
         return false;
-    ExtractToFile(strTarget, uBufferSize);
+    ExtractToFile(target, uBufferSize);
     return true;
 }
 
@@ -373,61 +416,154 @@ void CZipPackage::ThrowIfTargetCannotBeWritten(const CString& strTarget)
     existing.Close();
 }
 
-HANDLE CZipPackage::CreateTemporaryFile(const CString& strFolder, CString& strTemporary) const
+HANDLE CZipPackage::CreateInFolder(const CString& strFolder, LPCTSTR lpszPath, DWORD uAccess, DWORD uShare,
+                                   DWORD uDisposition, DWORD uEntryAttributes)
 {
-    // A name longer than 8.3 is looked up without comparing short names.
-    static LONG s_nTemporaryCount = 0;
-    strTemporary.Format("%s~qz%08lx-%lx.tmp", (LPCTSTR)strFolder, GetCurrentProcessId(),
-                        InterlockedIncrement(&s_nTemporaryCount));
-    return CreateFileA(strTemporary, GENERIC_WRITE | DELETE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
-                       GetOpenHeader()->m_uExternalAttributes & kCreationAttributes, NULL);
-}
-
-void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
-{
-    CString strFolder = ZipGetDriveAndFolder(strTarget);
-    CString strName = strTarget.Mid(strFolder.GetLength());
-    // A target that cannot be replaced fails here, before anything is written. A name the
-    // folder is known not to hold needs no look-up; the move into place below will not replace
-    // a file that appeared meanwhile.
-    bool bMayExist = m_folders.MayHold(strFolder, strName);
-    if (bMayExist)
-        ThrowIfTargetCannotBeWritten(strTarget);
-
-    // The data go to a file beside the target, which takes the target's place only once the
-    // entry has been verified, so a failed entry leaves neither a short file nor a lost one.
-    CString strTemporary;
-    HANDLE hFile = CreateTemporaryFile(strFolder, strTemporary);
+    DWORD uAttributes = uEntryAttributes & kCreationAttributes;
+    HANDLE hFile = CreateFileA(lpszPath, uAccess, uShare, NULL, uDisposition, uAttributes, NULL);
     if (hFile == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PATH_NOT_FOUND)
     {
         // The folder went away since it was last seen.
         m_folders.Forget(strFolder);
         ZipForceDirectory(strFolder);
-        hFile = CreateTemporaryFile(strFolder, strTemporary);
+        hFile = CreateFileA(lpszPath, uAccess, uShare, NULL, uDisposition, uAttributes, NULL);
     }
-    if (hFile == INVALID_HANDLE_VALUE)
-        ThrowFileError(GetLastError(), strTemporary);
+    return hFile;
+}
+
+void CZipPackage::WriteAll(HANDLE hFile, const BYTE* pData, DWORD uLength, LPCTSTR lpszPath)
+{
+    DWORD uWritten = 0;
+    if (uLength != 0 && !::WriteFile(hFile, pData, uLength, &uWritten, NULL))
+        ThrowFileError(GetLastError(), lpszPath);
+    if (uWritten != uLength)
+        ThrowFileError(ERROR_DISK_FULL, lpszPath);
+}
+
+void CZipPackage::DeleteWritten(HANDLE hFile, LPCTSTR lpszPath)
+{
+    if (hFile != INVALID_HANDLE_VALUE)
+        CloseHandle(hFile);
+    SetFileAttributesA(lpszPath, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(lpszPath);
+}
+
+void CZipPackage::VerifyEntry()
+{
+    EndDecompression();
+    EndEntry();
+}
+
+const BYTE* CZipPackage::InflateIntoMemory()
+{
+    // One block for the package, taken at the first small entry, so entries cost no allocation.
+    if (m_inflated.IsEmpty())
+        m_inflated.Allocate(InMemoryLimit);
+    DWORD uSize = GetOpenHeader()->m_uUncompressedSize;
+    DWORD uRead = ReadFile(m_inflated.GetData(), uSize);
+    if (uRead != uSize)
+        ThrowError(CZipException::CodeCorruptArchive);
+    VerifyEntry();
+    return m_inflated.GetData();
+}
+
+void CZipPackage::ExtractToFile(const CZipTargetPath& target, DWORD uBufferSize)
+{
     const CZipEntryHeader& header = *GetOpenHeader();
+    CString strFolder = target.GetFolder();
+    // A target that cannot be replaced fails here, before anything is written. A name the
+    // folder is known not to hold needs no look-up; creating it below will not replace a file
+    // that appeared meanwhile.
+    bool bMayExist = m_folders.MayHold(strFolder, target.GetName());
+    if (bMayExist)
+        ThrowIfTargetCannotBeWritten(target.GetPath());
+    // A small entry is verified in memory; a new file made from it needs no move into place.
+    const BYTE* pVerified = NULL;
+    if (header.m_uUncompressedSize <= InMemoryLimit)
+    {
+        pVerified = InflateIntoMemory();
+        if (!bMayExist && CreateFromMemory(target, header, pVerified))
+        {
+            m_folders.NoteAdded(strFolder, target.GetName());
+            return;
+        }
+        if (!bMayExist)
+        {
+            // Another writer made the file since the folder was read.
+            ThrowIfTargetCannotBeWritten(target.GetPath());
+            bMayExist = true;
+        }
+    }
+    ReplaceThroughTemporary(target, header, pVerified, bMayExist, uBufferSize);
+    m_folders.NoteAdded(strFolder, target.GetName());
+}
+
+bool CZipPackage::CreateFromMemory(const CZipTargetPath& target, const CZipEntryHeader& header, const BYTE* pData)
+{
+    const CString& strPath = target.GetPath();
+    HANDLE hFile = CreateInFolder(target.GetFolder(), strPath, GENERIC_WRITE, 0, CREATE_NEW,
+                                  header.m_uExternalAttributes);
+    if (hFile == INVALID_HANDLE_VALUE)
+    {
+        DWORD uError = GetLastError();
+        if (uError == ERROR_FILE_EXISTS || uError == ERROR_ALREADY_EXISTS)
+            return false;
+        ThrowFileError(uError, strPath);
+    }
     try
     {
-        CZipBuffer buffer;
-        buffer.Allocate(uBufferSize);
-        DWORD uRead;
-        do
-        {
-            uRead = ReadFile(buffer.GetData(), uBufferSize);
-            DWORD uWritten = 0;
-            if (uRead != 0 && !::WriteFile(hFile, buffer.GetData(), uRead, &uWritten, NULL))
-                ThrowFileError(GetLastError(), strTemporary);
-            if (uWritten != uRead)
-                ThrowFileError(ERROR_DISK_FULL, strTemporary);
-        } while (uRead == uBufferSize);
+        WriteAll(hFile, pData, header.m_uUncompressedSize, strPath);
+        SetEntryTimes(hFile, header);
+        HANDLE hClosing = hFile;
+        hFile = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(hClosing))
+            ThrowFileError(GetLastError(), strPath);
+    }
+    catch (CException*)
+    {
+        DeleteWritten(hFile, strPath);
+        throw;
+    }
+    if (header.m_uExternalAttributes & ~kCreationAttributes)
+        SetFileAttributesA(strPath, header.m_uExternalAttributes);
+    return true;
+}
 
-        EndDecompression();
+void CZipPackage::ReplaceThroughTemporary(const CZipTargetPath& target, const CZipEntryHeader& header,
+                                          const BYTE* pVerified, bool bMayExist, DWORD uBufferSize)
+{
+    // The data go to a file beside the target, which takes the target's place only once the
+    // entry has been verified, so a failed entry leaves neither a short file nor a lost one.
+    // A name longer than 8.3 is looked up without comparing short names.
+    static LONG s_nTemporaryCount = 0;
+    CString strFolder = target.GetFolder();
+    CString strTemporary;
+    strTemporary.Format("%s~qz%08lx-%lx.tmp", (LPCTSTR)strFolder, GetCurrentProcessId(),
+                        InterlockedIncrement(&s_nTemporaryCount));
+    HANDLE hFile = CreateInFolder(strFolder, strTemporary, GENERIC_WRITE | DELETE, FILE_SHARE_READ, CREATE_ALWAYS,
+                                  header.m_uExternalAttributes);
+    if (hFile == INVALID_HANDLE_VALUE)
+        ThrowFileError(GetLastError(), strTemporary);
+    const CString& strTarget = target.GetPath();
+    try
+    {
+        if (pVerified != NULL)
+            WriteAll(hFile, pVerified, header.m_uUncompressedSize, strTemporary);
+        else
+        {
+            CZipBuffer buffer;
+            buffer.Allocate(uBufferSize);
+            DWORD uRead;
+            do
+            {
+                uRead = ReadFile(buffer.GetData(), uBufferSize);
+                WriteAll(hFile, buffer.GetData(), uRead, strTemporary);
+            } while (uRead == uBufferSize);
+            VerifyEntry();
+        }
         SetEntryTimes(hFile, header);
         if (header.m_uExternalAttributes & ~kCreationAttributes)
             SetFileAttributesA(strTemporary, header.m_uExternalAttributes);
-        EndEntry();
         bool bMoved = ZipRenameOpenFile(hFile, strTarget, bMayExist);
         if (!bMoved && !bMayExist)
         {
@@ -440,14 +576,10 @@ void CZipPackage::ExtractToFile(const CString& strTarget, DWORD uBufferSize)
             ThrowFileError(GetLastError(), strTemporary);
         if (!bMoved && !MoveFileExA(strTemporary, strTarget, MOVEFILE_REPLACE_EXISTING))
             ThrowFileError(GetLastError(), strTarget);
-        m_folders.NoteAdded(strFolder, strName);
     }
     catch (CException*)
     {
-        if (hFile != INVALID_HANDLE_VALUE)
-            CloseHandle(hFile);
-        SetFileAttributesA(strTemporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(strTemporary);
+        DeleteWritten(hFile, strTemporary);
         throw;
     }
 }

@@ -10,6 +10,7 @@
 #include "ZipFolderCache.h"
 #include "ZipPathHelpers.h"
 #include "ZipStreamState.h"
+#include "ZipTargetPath.h"
 #include "ZipVolumeStore.h"
 
 class CZipPackage
@@ -21,6 +22,14 @@ public:
         ModeOpenReadOnly = CZipVolumeStore::ModeOpenReadOnly,
         ModeCreate = CZipVolumeStore::ModeCreate,
         ModeCreateSpanned = CZipVolumeStore::ModeCreateSpanned
+    };
+
+    enum
+    {
+        // Entries up to this size are extracted through memory. Above it the move of a
+        // temporary file into place costs little against writing the data (a move costs about
+        // what writing 40 KB does), and the block stays small for every extracting thread.
+        InMemoryLimit = 1 << 20
     };
 
     CZipPackage();
@@ -81,6 +90,8 @@ private:
     CZipDirectory m_directory;
     // The folders extraction has written into since the archive was opened.
     CZipFolderCache m_folders;
+    // Small entries are inflated here, to be verified before their file is made.
+    CZipBuffer m_inflated;
 
     bool IsValidIndex(int iIndex) const;
     CZipEntryHeader* GetOpenHeader() const { return m_directory.GetOpenHeader(); }
@@ -90,11 +101,30 @@ private:
     void EndDecompression();
     void EndEntry();
     void SkipUnreadData();
+    void FillInput();
+    void CheckNoOutputLeft();
+    // The checks that end an entry read to its end: CRC, then data descriptor.
+    void VerifyEntry();
+    bool CopyEntryInfo(CZipEntryHeader& info, WORD uIndex, bool& bExactName) const;
+
+    void ExtractToFile(const CZipTargetPath& target, DWORD uBufferSize);
+    // The open entry, read whole and verified, in m_inflated.
+    const BYTE* InflateIntoMemory();
+    // Makes the target from verified data; false when a file of its name is there.
+    bool CreateFromMemory(const CZipTargetPath& target, const CZipEntryHeader& header, const BYTE* pData);
+    // Writes the entry (pVerified, or the open entry read to its end and verified) to a file
+    // beside the target, then moves it into place.
+    void ReplaceThroughTemporary(const CZipTargetPath& target, const CZipEntryHeader& header,
+                                 const BYTE* pVerified, bool bMayExist, DWORD uBufferSize);
+    // Creates a file with the entry's attributes in a folder made before.
+    HANDLE CreateInFolder(const CString& strFolder, LPCTSTR lpszPath, DWORD uAccess, DWORD uShare,
+                          DWORD uDisposition, DWORD uEntryAttributes);
+    static void ThrowIfTargetCannotBeWritten(const CString& strTarget);
+    static void WriteAll(HANDLE hFile, const BYTE* pData, DWORD uLength, LPCTSTR lpszPath);
+    // Closes the handle (when open) and deletes the file.
+    static void DeleteWritten(HANDLE hFile, LPCTSTR lpszPath);
     static void SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header);
     [[noreturn]] static void ThrowFileError(DWORD uError, LPCTSTR lpszPath);
-    void ExtractToFile(const CString& strTarget, DWORD uBufferSize);
-    static void ThrowIfTargetCannotBeWritten(const CString& strTarget);
-    HANDLE CreateTemporaryFile(const CString& strFolder, CString& strTemporary) const;
 
     static void* ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize);
     static void ZlibFree(void* pOpaque, void* pBlock);

@@ -1,5 +1,6 @@
 #include "ZipPathHelpers.h"
 #include <stdlib.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -93,4 +94,26 @@ bool ZipIsSafeEntryName(LPCTSTR lpszName)
         else
             p = CharNextA(p);
     }
+}
+
+bool ZipUtf8ToAnsi(CString& strName)
+{
+    int nLength = strName.GetLength();
+    if (nLength == 0)
+        return true;
+    int nWide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, strName, nLength, NULL, 0);
+    bool bValid = nWide > 0;
+    DWORD uFlags = bValid ? MB_ERR_INVALID_CHARS : 0;
+    if (!bValid)
+        nWide = MultiByteToWideChar(CP_UTF8, 0, strName, nLength, NULL, 0);
+    std::wstring strWide(nWide, L'\0');
+    MultiByteToWideChar(CP_UTF8, uFlags, strName, nLength, &strWide[0], nWide);
+    BOOL bDefaultUsed = FALSE;
+    int nAnsi = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strWide.data(), nWide, NULL, 0, NULL, NULL);
+    CString strAnsi;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strWide.data(), nWide, strAnsi.GetBuffer(nAnsi), nAnsi, NULL,
+                        &bDefaultUsed);
+    strAnsi.ReleaseBuffer(nAnsi);
+    strName = strAnsi;
+    return bValid && !bDefaultUsed;
 }

@@ -10,7 +10,9 @@ public:
     CZipStreamState();
     virtual ~CZipStreamState();
 
-    enum { InputBufferSize = 16384 };
+    // Compressed data are read 64 KB at a time: each read is a system call, and those cost
+    // more under a compatibility layer than the copy of a larger block.
+    enum { InputBufferSize = 65536 };
 
     DWORD m_uBufferSize;
     z_stream m_zs;

@@ -144,7 +144,7 @@ DWORD SizeOf(const TestEntry& entry)
 
 WORD FlagsOf(const TestEntry& entry)
 {
-    return entry.descriptor == TestEntry::NoDescriptor ? 0 : 8;
+    return (WORD)(entry.flags | (entry.descriptor == TestEntry::NoDescriptor ? 0 : 8));
 }
 }
 
@@ -297,4 +297,23 @@ std::vector<int> ZipTest::ExtractAll(CZipPackage& package, LPCTSTR folder, DWORD
             refused.push_back(i);
     }
     return refused;
+}
+
+void ZipTest::ExpectFolderHolds(std::vector<std::string> names, LPCTSTR folder)
+{
+    std::vector<std::string> found;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA(Path(folder) + "\\*", &data);
+    if (h != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
+                found.push_back(data.cFileName);
+        } while (FindNextFileA(h, &data));
+        FindClose(h);
+    }
+    std::sort(found.begin(), found.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, found);
 }

@@ -32,7 +32,8 @@ struct TestEntry
     DWORD externalAttributes = 0x20;
     WORD modTime = 0x6000;   // 12:00:00
     WORD modDate = 0x5A21;   // 2025-01-01
-    std::string extra;
+    std::string extra;                            // local header only
+    WORD flags = 0;                               // general-purpose bits besides the descriptor's
 
     // Deviations that make a damaged entry.
     std::optional<std::string> compressed;        // stored bytes instead of the encoded data
@@ -89,6 +90,8 @@ protected:
     CString Path(LPCTSTR relative) const { return m_folder + "\\" + relative; }
     // Extracts every entry into Path(folder); returns the entries refused.
     std::vector<int> ExtractAll(CZipPackage& package, LPCTSTR folder, DWORD bufferSize = 65535);
+    // Only the named files are in Path(folder): no temporary file was left behind.
+    void ExpectFolderHolds(std::vector<std::string> names, LPCTSTR folder = "out");
 
     CString m_folder;
 };

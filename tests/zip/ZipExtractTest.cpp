@@ -18,26 +18,6 @@ protected:
         ASSERT_TRUE(m_package.ExtractFile(0, Path("out")));
     }
 
-    // Only the named files are in the folder: no temporary file was left behind.
-    void ExpectOutHolds(std::vector<std::string> names, LPCTSTR folder = "out")
-    {
-        std::vector<std::string> found;
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA(Path(folder) + "\\*", &data);
-        if (h != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
-                    found.push_back(data.cFileName);
-            } while (FindNextFileA(h, &data));
-            FindClose(h);
-        }
-        std::sort(found.begin(), found.end());
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, found);
-    }
-
     CZipPackage m_package;
 };
 
@@ -47,7 +27,7 @@ TEST_F(ZipExtractTest, ChecksumMismatchLeavesNoFile)
     archive.Add("bad.txt", MakeText(100000, 12)).crc = 0xDEADBEEF;
     OpenWithGoodFirstEntry(archive);
     EXPECT_EQ(CZipException::ChecksumMismatch, ZipCauseOf([&] { m_package.ExtractFile(1, Path("out")); }));
-    ExpectOutHolds({"good.txt"});
+    ExpectFolderHolds({"good.txt"});
     EXPECT_EQ(archive.entries[0].data, ReadFileBytes(Path("out\\good.txt")));
 }
 
@@ -60,7 +40,7 @@ TEST_F(ZipExtractTest, CorruptDeflateDataLeavesNoFileAndKeepsTheOldOne)
     WriteFileBytes(Path("out\\bad.txt"), "the file that was there");
 
     EXPECT_EQ(CZipException::ZlibDataError, ZipCauseOf([&] { m_package.ExtractFile(1, Path("out")); }));
-    ExpectOutHolds({"good.txt", "bad.txt"});
+    ExpectFolderHolds({"good.txt", "bad.txt"});
     EXPECT_EQ("the file that was there", ReadFileBytes(Path("out\\bad.txt")));
     // The decompressor's blocks stay recorded until the package goes.
     EXPECT_NE(0, m_package.GetZlibBlockCount());
@@ -88,7 +68,7 @@ TEST_F(ZipExtractTest, ShortEntriesAreCorrupt)
         m_package.Close(true);
         m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
     }
-    ExpectOutHolds({"good.txt"});
+    ExpectFolderHolds({"good.txt"});
 }
 
 TEST_F(ZipExtractTest, TargetThatCannotBeWrittenFailsBeforeWriting)
@@ -108,7 +88,7 @@ TEST_F(ZipExtractTest, TargetThatCannotBeWrittenFailsBeforeWriting)
     m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
     EXPECT_EQ(CFileException::sharingViolation, FileCauseOf([&] { m_package.ExtractFile(2, Path("out")); }));
     CloseHandle(user);
-    ExpectOutHolds({"good.txt", "read-only.txt", "in-use.txt"});
+    ExpectFolderHolds({"good.txt", "read-only.txt", "in-use.txt"});
     EXPECT_EQ("old contents", ReadFileBytes(Path("out\\read-only.txt")));
     EXPECT_EQ("old contents", ReadFileBytes(Path("out\\in-use.txt")));
 }
@@ -123,7 +103,7 @@ TEST_F(ZipExtractTest, ExistingFileIsReplacedOnSuccess)
     m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
     EXPECT_TRUE(m_package.ExtractFile(0, Path("out")));
     EXPECT_EQ("new contents", ReadFileBytes(Path("out\\file.txt")));
-    ExpectOutHolds({"file.txt"});
+    ExpectFolderHolds({"file.txt"});
 }
 
 TEST_F(ZipExtractTest, TargetsAreCheckedAgainstWhatTheFolderHoldsNow)
@@ -156,7 +136,7 @@ TEST_F(ZipExtractTest, TargetsAreCheckedAgainstWhatTheFolderHoldsNow)
     m_package.Close(true);
     m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
     EXPECT_EQ("old", ReadFileBytes(Path("other\\dir\\locked.txt")));
-    ExpectOutHolds({"same.txt", "later.txt", "locked.txt"}, "other\\dir");
+    ExpectFolderHolds({"same.txt", "later.txt", "locked.txt"}, "other\\dir");
 
     // A folder removed between two entries is made again.
     ASSERT_TRUE(m_package.ExtractFile(4, Path("out")));
