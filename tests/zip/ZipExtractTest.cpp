@@ -301,3 +301,27 @@ TEST_F(ZipExtractTest, NamesAreConvertedWhenHandedOut)
     EXPECT_EQ("中文", ReadFileBytes(Path("out\\目录\\文件.txt")));
 }
 }
+
+namespace
+{
+TEST_F(ZipExtractTest, Utf8NamesAreConvertedOrRefused)
+{
+    TestArchive archive;
+    // Bit 11: the names are UTF-8 bytes.
+    archive.Add("\xE7\x9B\xAE\xE5\xBD\x95/\xE6\x96\x87\xE4\xBB\xB6.txt", "gbk").flags = 0x0800;
+    archive.Add("\xF0\x9F\x98\x80.txt", "emoji").flags = 0x0800;
+    archive.Add("caf\xC3.txt", "broken").flags = 0x0800;
+    archive.Add("after.txt", "after");
+    archive.WriteTo(Path("a.zip"));
+    m_package.m_bOemToAnsi = false;
+    m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+
+    CZipEntryHeader info;
+    ASSERT_TRUE(m_package.GetFileInfo(info, 0));
+    EXPECT_STREQ("目录\\文件.txt", info.m_strFileName);
+    EXPECT_EQ((std::vector<int>{1, 2}), ExtractAll(m_package, "out"));
+    EXPECT_EQ("gbk", ReadFileBytes(Path("out\\目录\\文件.txt")));
+    EXPECT_EQ("after", ReadFileBytes(Path("out\\after.txt")));
+    ExpectFolderHolds({"after.txt", "目录"});
+}
+}

@@ -192,3 +192,53 @@ TEST_F(ZipReadTest, UnknownMethodIsRefusedOnOpeningTheEntry)
     EXPECT_EQ("plain", ReadFileBytes(Path("out\\plain.txt")));
 }
 }
+
+namespace
+{
+// Entries whose bytes overlap, or that lie in the directory, are refused when the archive opens.
+TEST_F(ZipReadTest, OverlappingEntriesAreRefusedBeforeAnythingIsWritten)
+{
+    TestArchive plain;
+    plain.Add("a.txt", MakeText(3000, 51));
+    plain.Add("b.txt", MakeText(3000, 52));
+    std::string bytes = plain.Build();
+    size_t dirOffset = DwordAt(bytes, bytes.size() - 6);
+    size_t secondCentral = dirOffset + 46 + 5;
+    auto patched = [&](size_t at, DWORD value) {
+        std::string copy = bytes;
+        for (int i = 0; i < 4; ++i)
+            copy[at + i] = (char)(value >> (8 * i));
+        return copy;
+    };
+    // The second entry points at the first one's header, into the first one's data, and into
+    // the directory; the first one's data are said to run over the second header.
+    std::vector<std::string> damaged = {patched(secondCentral + 42, 0), patched(secondCentral + 42, 100),
+                                        patched(secondCentral + 42, (DWORD)dirOffset),
+                                        patched(dirOffset + 20, DwordAt(bytes, dirOffset + 20) + 1)};
+    for (size_t i = 0; i < damaged.size(); ++i)
+    {
+        WriteFileBytes(Path("a.zip"), damaged[i]);
+        CZipPackage package;
+        EXPECT_EQ(CZipException::CorruptArchive,
+                  ZipCauseOf([&] { package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1); }))
+            << "case " << i;
+    }
+
+    // A local extra field the directory does not know pushes the data over the next header.
+    TestArchive pushed;
+    pushed.Add("a.txt", "alpha").extra = std::string(8, 'x');
+    pushed.Add("b.txt", "beta");
+    std::string pushedBytes = pushed.Build();
+    // The directory's sizes say the first entry ends where it does, less its extra field.
+    size_t pushedDir = DwordAt(pushedBytes, pushedBytes.size() - 6);
+    std::string moved = pushedBytes;
+    DWORD secondOffset = DwordAt(moved, pushedDir + 46 + 5 + 42) - 8;
+    for (int i = 0; i < 4; ++i)
+        moved[pushedDir + 46 + 5 + 42 + i] = (char)(secondOffset >> (8 * i));
+    WriteFileBytes(Path("a.zip"), moved);
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    EXPECT_EQ(CZipException::CorruptArchive, ZipCauseOf([&] { package.ExtractFile(0, Path("out")); }));
+    EXPECT_FALSE(PathExists(Path("out\\a.txt")));
+}
+}
