@@ -12,12 +12,15 @@ namespace {
 class DetectFoldersTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { RemoveAppPath(); }
-    void TearDown() override
+    void SetUp() override { m_appPath.Remove(); }
+    void TearDown() override { ::SetDllDirectoryA(NULL); }
+
+    void SetAppPath(const std::string& strValue, bool bTerminated = true)
     {
-        RemoveAppPath();
-        ::SetDllDirectoryA(NULL);
+        m_appPath.SetDefaultValue("", strValue.c_str(), bTerminated);
     }
+
+    CScratchRegistryKey m_appPath{HKEY_LOCAL_MACHINE, s_szAppPathKey};
 };
 
 } // namespace
@@ -50,7 +53,7 @@ TEST_F(DetectFoldersTest, VisualStudioFolderComesFromAnAppPathValueThatFitsTwoHu
     {
         window.SetText(IDC_VSDIR, "E:\\Typed\\");
         if (strValue.empty())
-            RemoveAppPath();
+            m_appPath.Remove();
         else
             SetAppPath(strValue, false);
         window.View()->SendMessage(WM_DETECTFOLDERS, 0, 0);

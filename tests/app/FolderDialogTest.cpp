@@ -7,8 +7,6 @@
 
 namespace {
 
-int s_nAnswer = 0;   // the button that answers the chooser; 0 once it has been answered
-
 CRect ControlRect(HWND hWndDialog, int nID)
 {
     CRect rect;
@@ -17,14 +15,10 @@ CRect ControlRect(HWND hWndDialog, int nID)
     return rect;
 }
 
-// Checks the layout of the chooser once it is up, then answers it.
-BOOL CALLBACK AnswerChooser(HWND hWnd, LPARAM)
+// The layout of the chooser once it is up.
+void CheckChooser(HWND hWnd)
 {
-    char szClass[16];
-    if (::GetClassNameA(hWnd, szClass, sizeof szClass) == 0 || lstrcmpA(szClass, "#32770") != 0 ||
-        !::IsWindowVisible(hWnd))
-        return TRUE;
-    EXPECT_EQ("请选择目录", WindowText(CWnd::FromHandle(hWnd)));
+    EXPECT_EQ("请选择目录", WindowText(hWnd));
     // The file-name field is the edit 1152 or, in some versions of the dialog, the combo 1148.
     int nFileNameFields = 0;
     for (int nID : {1152, 1148, 1090, 1136, 1089})
@@ -36,20 +30,11 @@ BOOL CALLBACK AnswerChooser(HWND hWnd, LPARAM)
         }
     }
     EXPECT_EQ(1, nFileNameFields);
-    EXPECT_EQ("确定", WindowText(CWnd::FromHandle(::GetDlgItem(hWnd, IDOK))));
+    EXPECT_EQ("确定", WindowText(::GetDlgItem(hWnd, IDOK)));
     CRect rectOK = ControlRect(hWnd, IDOK), rectCancel = ControlRect(hWnd, IDCANCEL);
     EXPECT_EQ(rectCancel.top, rectOK.top);
     EXPECT_EQ(rectCancel.left - 4, rectOK.right);
     EXPECT_EQ(rectCancel.top - 4, ControlRect(hWnd, 1120).bottom);
-    ::PostMessageA(hWnd, WM_COMMAND, s_nAnswer, 0);
-    s_nAnswer = 0;
-    return FALSE;
-}
-
-void CALLBACK OnChooserTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (s_nAnswer != 0)
-        ::EnumThreadWindows(::GetCurrentThreadId(), AnswerChooser, 0);
 }
 
 // Presses a browse button of the form and answers the chooser with nAnswer; FALSE when no chooser
@@ -58,12 +43,10 @@ bool Browse(CInstallerWindow& window, int nButton, int nAnswer)
 {
     char szCurrent[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
-    s_nAnswer = nAnswer;
-    UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, OnChooserTimer);
+    CDialogResponder chooser(nAnswer, CheckChooser);
     window.Click(nButton);
-    ::KillTimer(NULL, nTimer);
     ::SetCurrentDirectoryA(szCurrent);
-    return s_nAnswer == 0;
+    return chooser.m_boxes.size() == 1;
 }
 
 } // namespace

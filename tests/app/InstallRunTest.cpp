@@ -18,29 +18,19 @@ const char s_szLibFile[] = "\\Bin\\QENCBResCHS.dll";   // the last entry of the 
 class InstallFixture : public ::testing::Test
 {
 protected:
-    CScratchFolder m_scratch;
-    CString m_strTemp = m_scratch.Path("tmp"), m_strCurrent = m_scratch.Path("cwd");
-    char m_szOldCurrent[MAX_PATH] = "", m_szOldTmp[MAX_PATH] = "";
+    CScratchFolder m_scratch, m_temp, m_current;
+    CScratchRegistryKey m_appPath{HKEY_LOCAL_MACHINE, s_szAppPathKey};
     std::unique_ptr<CInstallerWindow> m_pWindow;
 
     void SetUp() override
     {
-        RemoveAppPath();
-        ::CreateDirectoryA(m_strTemp, NULL);
-        ::CreateDirectoryA(m_strCurrent, NULL);
-        ::GetCurrentDirectoryA(MAX_PATH, m_szOldCurrent);
-        ::SetCurrentDirectoryA(m_strCurrent);
-        ::GetEnvironmentVariableA("TMP", m_szOldTmp, MAX_PATH);
-        ::SetEnvironmentVariableA("TMP", m_strTemp);
+        m_appPath.Remove();
+        m_temp.UseAsTemporaryFolder();
+        m_current.UseAsCurrentFolder();
         m_pWindow.reset(new CInstallerWindow);
     }
 
-    void TearDown() override
-    {
-        m_pWindow.reset();
-        ::SetEnvironmentVariableA("TMP", *m_szOldTmp != '\0' ? m_szOldTmp : NULL);
-        ::SetCurrentDirectoryA(m_szOldCurrent);
-    }
+    void TearDown() override { m_pWindow.reset(); }
 
     void Install(LPCTSTR lpszVSDir, LPCTSTR lpszLibDir, BOOL bLangPack)
     {
@@ -50,8 +40,8 @@ protected:
         m_pWindow->View()->SendMessage(WM_STARTINSTALL, 0, 0);
     }
 
-    std::string Result() const { return WindowText(&m_pWindow->Frame()->m_wndResultEdit); }
-    std::string Caption() const { return WindowText(m_pWindow->Frame()); }
+    std::string Result() const { return WindowText(m_pWindow->Frame()->m_wndResultEdit); }
+    std::string Caption() const { return WindowText(*m_pWindow->Frame()); }
     bool Installed(LPCTSTR lpszFile) { return ::GetFileAttributesA(m_scratch.Path(lpszFile)) != INVALID_FILE_ATTRIBUTES; }
 };
 
@@ -87,8 +77,8 @@ TEST_P(InstallRunTest, WritesTheLinesOfTheOutcomeAndChangesTheCaptionOnlyOnSucce
     EXPECT_EQ(bSuccess ? "安装完成！- " QENWIZ_WEB_ADDRESS : strCaption, Caption());
     EXPECT_EQ(*run.pszVSDir == '*', Installed(CString("VS") + s_szVSFile));
     EXPECT_EQ(run.bLangPack && *run.pszLibDir == '*', Installed(CString("Lib") + s_szLibFile));
-    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_strCurrent)) << "a relative folder is never extracted into";
-    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_strTemp)) << "temporary copies are removed";
+    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_current.Folder())) << "a relative folder is never extracted into";
+    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_temp.Folder())) << "temporary copies are removed";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,7 +104,7 @@ TEST_F(InstallFailureTest, ExtractionErrorIsReportedByTheFrameworkAndTheRunCanBe
     ::SetFileAttributesA(m_scratch.Path(CString("VS") + s_szVSFile), FILE_ATTRIBUTE_READONLY);
     std::string strCaption = Caption();
     {
-        CMessageBoxCatcher catcher;
+        CDialogResponder catcher;
         Install(m_scratch.Path("VS"), m_scratch.Path("Lib"), TRUE);
         ASSERT_EQ(1u, catcher.m_boxes.size());
         EXPECT_EQ(::LoadIconA(NULL, (LPCSTR)IDI_HAND), catcher.m_boxes[0].hIcon);
@@ -122,7 +112,7 @@ TEST_F(InstallFailureTest, ExtractionErrorIsReportedByTheFrameworkAndTheRunCanBe
     EXPECT_EQ("", Result()) << "the run ends at the exception";
     EXPECT_EQ(strCaption, Caption());
     EXPECT_FALSE(Installed(CString("Lib") + s_szLibFile));
-    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_strTemp));
+    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_temp.Folder()));
 
     ::SetFileAttributesA(m_scratch.Path(CString("VS") + s_szVSFile), FILE_ATTRIBUTE_NORMAL);
     m_pWindow->Click(IDC_START_INSTALL);
@@ -152,9 +142,9 @@ TEST_F(InstallFailureTest, DamagedMissingOrUncopiablePayloadsLeaveNoTemporaryFil
     EXPECT_TRUE(bThrown);
     EXPECT_TRUE(Installed("Damaged\\Good\\first.txt"));
     EXPECT_FALSE(Installed("Damaged\\Good\\second.txt"));
-    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_strTemp));
+    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_temp.Folder()));
 
-    CMessageBoxCatcher catcher;
+    CDialogResponder catcher;
     EXPECT_FALSE(pView->InstallPayload(IDR_TEST_MISSING_PAYLOAD, m_scratch.Path("Missing")));
     EXPECT_TRUE(catcher.m_boxes.empty()) << "a missing payload fails silently";
     ::SetEnvironmentVariableA("TMP", m_scratch.Path("no-such-folder"));

@@ -112,7 +112,7 @@ void InstallOnce(CInstallerSession& session, const std::string& expectedLines, c
     const bool complete = CInstallerSession::WaitForText(hResult, [&](const std::string& text) {
         return text.size() >= expectedLines.size() || text.find("安装失败！") != std::string::npos;
     }, 60000);
-    const std::string lines = CInstallerSession::Text(hResult);
+    const std::string lines = WindowText(hResult);
     if (!complete || lines != expectedLines)
         Fail(std::string(round) + ": result lines are \"" + lines + "\"");
     if (CountTemporaryPayloadCopies() != copiesBefore)
@@ -149,14 +149,14 @@ int main(int argc, char** argv)
     if (!CInstallerSession::WaitForText(hVSDir, filled, 30000) ||
         !CInstallerSession::WaitForText(hLibDir, filled, 30000))
         Fail("detection did not fill both folders");
-    if (CInstallerSession::Text(hVSDir) != vsRoot)
-        Fail("Visual Studio folder detected as \"" + CInstallerSession::Text(hVSDir) + "\"");
-    if (CInstallerSession::Text(hLibDir) != libRoot)
-        Fail("library folder detected as \"" + CInstallerSession::Text(hLibDir) + "\"");
+    if (WindowText(hVSDir) != vsRoot)
+        Fail("Visual Studio folder detected as \"" + WindowText(hVSDir) + "\"");
+    if (WindowText(hLibDir) != libRoot)
+        Fail("library folder detected as \"" + WindowText(hLibDir) + "\"");
 
     session.SetCheck(IDC_INSTALL_LANGPACK, true);
     InstallOnce(session, "安装成功！\r\n", "first run");
-    const std::string caption = CInstallerSession::Text(session.MainWindow());
+    const std::string caption = WindowText(session.MainWindow());
     if (caption != std::string("安装完成！- ") + QENWIZ_WEB_ADDRESS)
         Fail("main window caption is \"" + caption + "\"");
     ExpectInstalled(files, "first run");

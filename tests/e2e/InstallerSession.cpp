@@ -103,18 +103,6 @@ HWND CInstallerSession::ResultWindow() const
     return FindDescendant(m_hMainWnd, kResultEditId, IsReadOnlyMultiLineEdit);
 }
 
-std::string CInstallerSession::Text(HWND hWnd)
-{
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return std::string();
-    std::vector<char> text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    return std::string(text.data(), copied);
-}
-
 void CInstallerSession::SetCheck(int id, bool checked) const
 {
     SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);

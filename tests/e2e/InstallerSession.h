@@ -1,6 +1,8 @@
 // CInstallerSession: QENWiz.exe started as a process of its own, and its windows found and driven from
 // outside through window messages, as a user's clicks would reach them.
 #pragma once
+#include "WindowText.h"
+
 #include <windows.h>
 #include <string>
 
@@ -22,7 +24,6 @@ public:
     // The read-only multi-line edit that receives the installation's result lines, or NULL.
     HWND ResultWindow() const;
 
-    static std::string Text(HWND hWnd);
     // Waits until the text of the window satisfies the predicate; false after the timeout.
     template <class Predicate>
     static bool WaitForText(HWND hWnd, Predicate satisfied, DWORD timeoutMs);
@@ -46,7 +47,7 @@ bool CInstallerSession::WaitForText(HWND hWnd, Predicate satisfied, DWORD timeou
     const DWORD start = GetTickCount();
     for (;;)
     {
-        if (satisfied(Text(hWnd)))
+        if (satisfied(WindowText(hWnd)))
             return true;
         if (GetTickCount() - start > timeoutMs)
             return false;

@@ -3,6 +3,7 @@
 #include "SdiDoc.h"
 #include "SdiFrame.h"
 #include "SdiView.h"
+#include "WindowText.h"
 #include "resource.h"
 
 #include <stdio.h>
@@ -25,13 +26,6 @@ CString FontFace(CWnd* pWnd)
     if (hFont == NULL || ::GetObjectA(hFont, sizeof lf, &lf) == 0)
         return CString();
     return CString(lf.lfFaceName);
-}
-
-CString WindowText(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return str;
 }
 
 } // namespace
@@ -76,9 +70,9 @@ void CSelfTest::OnDialogIdle(CWnd* pDialog)
 {
     if (!m_bRunning || m_nStep != 2 || pDialog == NULL || pDialog->GetDlgItem(IDC_NAME) == NULL)
         return;
-    Check(WindowText(pDialog) == "填写名字", "the modal dialog has its caption");
+    Check(WindowText(*pDialog) == "填写名字", "the modal dialog has its caption");
     Check(FontFace(pDialog) == "宋体", "the modal dialog has the font of its template");
-    Check(WindowText(pDialog->GetDlgItem(IDC_NAME)).IsEmpty(), "the name field starts empty");
+    Check(WindowText(::GetDlgItem(*pDialog, IDC_NAME)).empty(), "the name field starts empty");
     pDialog->SetDlgItemText(IDC_NAME, "王五");
     pDialog->PostMessage(WM_COMMAND, IDOK);
     PostNextStep();   // runs once the dialog has ended and its command handler returned
@@ -101,11 +95,11 @@ void CSelfTest::RunStep()
     case 0:
     {
         Check(pFrame->IsKindOf(RUNTIME_CLASS(CSdiFrame)) && pFrame->IsWindowVisible(), "the main frame is shown");
-        Check(WindowText(pFrame) == "记事 - SDI测试", "the title names the document, then the program");
+        Check(WindowText(*pFrame) == "记事 - SDI测试", "the title names the document, then the program");
         Check(pView->IsKindOf(RUNTIME_CLASS(CSdiView)) && pView->GetDlgCtrlID() == AFX_IDW_PANE_FIRST,
               "the form view is the frame's pane");
         Check(FontFace(pView) == "宋体", "the form has the font of its template");
-        Check(WindowText(&pFrame->m_wndMessageBar) == "就绪", "the message bar shows the idle prompt");
+        Check(WindowText(pFrame->m_wndMessageBar) == "就绪", "the message bar shows the idle prompt");
         CRect rectClient;
         pView->GetClientRect(&rectClient);
         Check(rectClient.Size() == pView->GetTotalSize(), "the frame is fitted to the form");
@@ -131,9 +125,9 @@ void CSelfTest::RunStep()
               "a command the view handles is enabled");
         pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_EDIT_NAME, MF_STRING), (LPARAM)hEditMenu);
         pFrame->SendMessage(WM_ENTERIDLE, MSGF_MENU, 0);
-        Check(WindowText(&pFrame->m_wndMessageBar) == "填写记事人的名字", "the message bar shows the item's prompt");
+        Check(WindowText(pFrame->m_wndMessageBar) == "填写记事人的名字", "the message bar shows the item's prompt");
         pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-        Check(WindowText(&pFrame->m_wndMessageBar) == "就绪", "the idle prompt is back when the menu closes");
+        Check(WindowText(pFrame->m_wndMessageBar) == "就绪", "the idle prompt is back when the menu closes");
 
         // F2 opens the modal dialog; OnDialogIdle answers it and posts the next step.
         pView->GetDlgItem(IDC_NOTE)->PostMessage(WM_KEYDOWN, VK_F2, 1);
@@ -152,7 +146,7 @@ void CSelfTest::RunStep()
         Check(!pDoc->IsModified(), "a saved document is not modified");
         CString strTitle;
         strTitle.Format("sdi-selftest-%lu.note - SDI测试", ::GetCurrentProcessId());
-        Check(WindowText(pFrame) == strTitle, "the title names the saved file");
+        Check(WindowText(*pFrame) == (LPCTSTR)strTitle, "the title names the saved file");
 
         pFrame->PostMessage(WM_COMMAND, ID_FILE_NEW);
         PostNextStep();
@@ -164,7 +158,7 @@ void CSelfTest::RunStep()
         Check(pDoc->m_strNote.IsEmpty() && pDoc->m_strName.IsEmpty() && pDoc->m_nCount == 0,
               "the new document is empty");
         Check(ControlText(IDC_NOTE).IsEmpty() && ControlText(IDC_COUNT) == "0", "the form shows the empty document");
-        Check(WindowText(pFrame) == "记事 - SDI测试", "the title is the untitled one again");
+        Check(WindowText(*pFrame) == "记事 - SDI测试", "the title is the untitled one again");
 
         Check(theApp.OpenDocumentFile(m_strSavedPath) == pDoc, "the saved file opens into the document");
         Check(pDoc->m_strNote == "第一条记事" && pDoc->m_strName == "王五" && pDoc->m_nCount == 1,

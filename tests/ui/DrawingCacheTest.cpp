@@ -1,6 +1,6 @@
 #include "QENDrawingCache.h"
-#include "UiTestSupport.h"
-#include "../afx/DibCanvas.h"
+#include "DibCanvas.h"
+#include "GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #include "HyperlinkStatic.h"
-#include "UiTestSupport.h"
-#include "../afx/DibCanvas.h"
-#include "../afx/ScratchFolder.h"
+#include "DibCanvas.h"
+#include "GuiTestSupport.h"
+#include "ScratchFolder.h"
+#include "ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 #include <iterator>
@@ -258,7 +259,7 @@ TEST_F(HyperlinkTest, ClickOpensTheTargetOrExplainsWhyNot)
     link.m_bScripted = true;
     link.m_nResult = 42;
     Attach(link, "www.qen.example");   // without SS_NOTIFY: attaching adds it
-    CMessageBoxCatcher catcher;
+    CDialogResponder catcher;
     Click(link);
     EXPECT_STREQ("www.qen.example", link.m_strOpened);
     EXPECT_EQ(SW_SHOW, link.m_nShowCmd);
@@ -285,7 +286,7 @@ TEST_F(HyperlinkTest, OpenErrorsHaveTheirTextAndOthersTheirNumber)
         {-7, "Unknown Error (-7) occurred."},
     };
     CProbeLink link;
-    CMessageBoxCatcher catcher;
+    CDialogResponder catcher;
     for (const auto& error : errors)
         link.ShowOpenError(error.first);
     ASSERT_EQ(std::size(errors), catcher.m_boxes.size());
@@ -329,12 +330,11 @@ TEST_F(HyperlinkTest, LinkFollowsItsWindowThroughDestructionAndReattaching)
 class CTestClassesRoot
 {
 public:
-    explicit CTestClassesRoot(const CString& strCommand)
+    explicit CTestClassesRoot(const CString& strCommand) : m_key(HKEY_CURRENT_USER, RootKey())
     {
-        m_strRoot.Format("Software\\QENWizTest\\Classes%lu", ::GetCurrentProcessId());
-        SetDefault(m_strRoot + "\\.htm", "QENWizTestPage");
-        SetDefault(m_strRoot + "\\QENWizTestPage\\shell\\open\\command", strCommand);
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, m_strRoot, 0, KEY_ALL_ACCESS, &m_hRoot) == ERROR_SUCCESS)
+        m_key.SetDefaultValue(".htm", "QENWizTestPage");
+        m_key.SetDefaultValue("QENWizTestPage\\shell\\open\\command", strCommand);
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, RootKey(), 0, KEY_ALL_ACCESS, &m_hRoot) == ERROR_SUCCESS)
             m_bOverridden = ::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_hRoot) == ERROR_SUCCESS;
     }
 
@@ -343,23 +343,19 @@ public:
         if (m_bOverridden)
             ::RegOverridePredefKey(HKEY_CLASSES_ROOT, NULL);
         ::RegCloseKey(m_hRoot);
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_strRoot);
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QENWizTest");   // once empty
     }
 
     bool InEffect() const { return m_bOverridden; }
 
 private:
-    static void SetDefault(const CString& strKey, const CString& strValue)
+    static CString RootKey()
     {
-        HKEY hKey;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, strKey, 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey, NULL) != ERROR_SUCCESS)
-            return;
-        ::RegSetValueExA(hKey, NULL, 0, REG_SZ, (const BYTE*)(LPCTSTR)strValue, strValue.GetLength() + 1);
-        ::RegCloseKey(hKey);
+        CString strRoot;
+        strRoot.Format("Software\\QENWizTest-Classes-%lu", ::GetCurrentProcessId());
+        return strRoot;
     }
 
-    CString m_strRoot;
+    CScratchRegistryKey m_key;
     HKEY m_hRoot = NULL;
     bool m_bOverridden = false;
 };
@@ -422,7 +418,7 @@ TEST_F(HyperlinkOpenTest, ClickOnALinkNothingCanOpenReportsTheFailure)
     ASSERT_TRUE(classes.InEffect());
     CProbeLink link;
     Attach(link, m_folder.Path("missing.htm"));
-    CMessageBoxCatcher catcher;
+    CDialogResponder catcher;
     Click(link);
     EXPECT_FALSE(link.IsOpened());
     ASSERT_EQ(1u, catcher.m_boxes.size());

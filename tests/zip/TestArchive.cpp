@@ -89,30 +89,6 @@ bool PathExists(const CString& path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-void RemoveTree(const CString& path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA(path + "\\*", &data);
-    if (h != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            CString name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            CString child = path + "\\" + name;
-            SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child);
-        } while (FindNextFileA(h, &data));
-        FindClose(h);
-    }
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path);
-}
-
 std::string TestEntry::Encoded() const
 {
     if (compressed)
@@ -271,21 +247,6 @@ int FileCauseOf(const std::function<void()>& f)
         return -1;
     }
     return 0;
-}
-
-void ZipTest::SetUp()
-{
-    static int s_count = 0;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    m_folder.Format("%sqzt-%lx-%d", temp, GetCurrentProcessId(), ++s_count);
-    RemoveTree(m_folder);
-    ASSERT_TRUE(CreateDirectoryA(m_folder, NULL));
-}
-
-void ZipTest::TearDown()
-{
-    RemoveTree(m_folder);
 }
 
 std::vector<int> ZipTest::ExtractAll(CZipPackage& package, LPCTSTR folder, DWORD bufferSize)

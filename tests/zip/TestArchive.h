@@ -1,5 +1,6 @@
 // Builds archives byte by byte for the tests, and a fresh folder per test.
 #pragma once
+#include "ScratchFolder.h"
 #include "ZipPackage.h"
 #include <gtest/gtest.h>
 #include <functional>
@@ -19,7 +20,6 @@ std::string MakeNoise(size_t size, unsigned seed);
 void WriteFileBytes(const CString& path, const std::string& data);
 std::string ReadFileBytes(const CString& path);
 bool PathExists(const CString& path);
-void RemoveTree(const CString& path);
 
 struct TestEntry
 {
@@ -84,14 +84,12 @@ int FileCauseOf(const std::function<void()>& f);
 class ZipTest : public ::testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
     CString Path(LPCTSTR relative) const { return m_folder + "\\" + relative; }
     // Extracts every entry into Path(folder); returns the entries refused.
     std::vector<int> ExtractAll(CZipPackage& package, LPCTSTR folder, DWORD bufferSize = 65535);
     // Only the named files are in Path(folder): no temporary file was left behind.
     void ExpectFolderHolds(std::vector<std::string> names, LPCTSTR folder = "out");
 
-    CString m_folder;
+    CScratchFolder m_scratch;
+    CString m_folder = m_scratch.Folder();
 };

@@ -1,7 +1,8 @@
 // Exceptions thrown as pointers, their descriptions, the error-code mappings, and ReportError's
-// message box (answered by a second thread that reads what the box shows).
+// message box (answered by the dialog responder, which reads what the box shows).
 #include <gtest/gtest.h>
 
+#include "DialogResponder.h"
 #include "afx.h"
 #include "afx_tests_resource.h"
 
@@ -150,79 +151,22 @@ TEST(CExceptionTest, ThrowHelpersMapErrorCodes)
     e->Delete();
 }
 
-// Waits for a message box of the given thread, records its text and presses a button.
-struct MessageBoxAnswer
-{
-    DWORD dwThreadId;
-    int nButton;
-    std::string text;
-    std::string caption;
-
-    static BOOL CALLBACK CollectStatic(HWND hWnd, LPARAM lParam)
-    {
-        char szClass[32];
-        char szText[512];
-        GetClassNameA(hWnd, szClass, sizeof(szClass));
-        if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hWnd, szText, sizeof(szText)) > 0)
-            reinterpret_cast<MessageBoxAnswer*>(lParam)->text += szText;
-        return TRUE;
-    }
-
-    static BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
-    {
-        char szClass[32];
-        GetClassNameA(hWnd, szClass, sizeof(szClass));
-        if (strcmp(szClass, "#32770") != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }
-
-    static DWORD WINAPI Run(LPVOID lpParameter)
-    {
-        MessageBoxAnswer* pAnswer = static_cast<MessageBoxAnswer*>(lpParameter);
-        for (int nTry = 0; nTry < 200; ++nTry)
-        {
-            HWND hBox = NULL;
-            EnumThreadWindows(pAnswer->dwThreadId, FindBox, reinterpret_cast<LPARAM>(&hBox));
-            if (hBox != NULL)
-            {
-                char szCaption[256];
-                GetWindowTextA(hBox, szCaption, sizeof(szCaption));
-                pAnswer->caption = szCaption;
-                EnumChildWindows(hBox, CollectStatic, reinterpret_cast<LPARAM>(pAnswer));
-                PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(pAnswer->nButton, BN_CLICKED), 0);
-                return 0;
-            }
-            Sleep(50);
-        }
-        return 1;
-    }
-};
-
-int ReportAndAnswer(CException& e, UINT nType, UINT nMessageID, int nButton, MessageBoxAnswer& answer)
-{
-    answer.dwThreadId = GetCurrentThreadId();
-    answer.nButton = nButton;
-    HANDLE hThread = CreateThread(NULL, 0, MessageBoxAnswer::Run, &answer, 0, NULL);
-    int nResult = e.ReportError(nType, nMessageID);
-    WaitForSingleObject(hThread, INFINITE);
-    CloseHandle(hThread);
-    return nResult;
-}
-
 TEST(CExceptionTest, ReportErrorShowsTheDescription)
 {
     CFileException error(CFileException::accessDenied, ERROR_ACCESS_DENIED, "C:\\只读\\文件.txt");
-    MessageBoxAnswer answer;
-    EXPECT_EQ(IDNO, ReportAndAnswer(error, MB_YESNO, 0, IDNO, answer));
-    EXPECT_EQ(MessageOf(error), answer.text);
-    EXPECT_FALSE(answer.caption.empty());
+    {
+        CDialogResponder answer(IDNO);
+        EXPECT_EQ(IDNO, error.ReportError(MB_YESNO, 0));
+        ASSERT_TRUE(answer.Answered());
+        EXPECT_EQ(MessageOf(error), answer.m_boxes[0].strText);
+        EXPECT_FALSE(answer.m_boxes[0].strCaption.empty());
+    }
 
     CSilentException silent;
-    MessageBoxAnswer fallback;
-    EXPECT_EQ(IDOK, ReportAndAnswer(silent, MB_OK, IDS_TEST_PLAIN, IDOK, fallback));
-    EXPECT_EQ("Plain ASCII text", fallback.text);
+    CDialogResponder fallback(IDOK);
+    EXPECT_EQ(IDOK, silent.ReportError(MB_OK, IDS_TEST_PLAIN));
+    ASSERT_TRUE(fallback.Answered());
+    EXPECT_EQ("Plain ASCII text", fallback.m_boxes[0].strText);
 }
 
 } // namespace

@@ -13,13 +13,6 @@ std::string Text(const CString& str)
     return std::string((LPCTSTR)str);
 }
 
-std::string WindowText(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return Text(str);
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Templates
 
@@ -106,8 +99,8 @@ TEST_F(CSdiTest, ModifiedDocumentAsksBeforeItIsReused)
     {
         CDialogResponder answer(IDCANCEL);
         EXPECT_EQ(nullptr, NewDocument());
-        ASSERT_TRUE(answer.Finish());
-        EXPECT_EQ("是否保存对 测试文档 的更改？", answer.m_strText);
+        ASSERT_TRUE(answer.Answered());
+        EXPECT_EQ("是否保存对 测试文档 的更改？", answer.m_boxes[0].strText);
     }
     EXPECT_EQ("未保存", Text(pDoc->m_strText));
     EXPECT_TRUE(pDoc->IsModified());
@@ -115,7 +108,7 @@ TEST_F(CSdiTest, ModifiedDocumentAsksBeforeItIsReused)
 
     CDialogResponder answer(IDNO);
     EXPECT_EQ(pDoc, NewDocument());
-    EXPECT_TRUE(answer.Finish());
+    EXPECT_TRUE(answer.Answered());
     EXPECT_TRUE(pDoc->m_strText.IsEmpty());
     EXPECT_FALSE(pDoc->IsModified());
 }
@@ -134,7 +127,7 @@ TEST_F(CSdiTest, SavedDocumentOpensAgainThroughSerializeAndJoinsTheRecentFiles)
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(Text(strPath), Text(pDoc->GetPathName()));
     EXPECT_EQ("记录.tst", Text(pDoc->GetTitle()));
-    EXPECT_EQ("记录.tst - 测试程序", WindowText(Frame()));
+    EXPECT_EQ("记录.tst - 测试程序", WindowText(*Frame()));
     EXPECT_EQ(std::string("\x08") + "中文内容", folder.Contents("记录.tst"));
     EXPECT_EQ(Text(strPath), Text((*TestApp().m_pRecentFileList)[0]));
 
@@ -161,8 +154,8 @@ TEST_F(CSdiTest, FailedOpenReportsAndKeepsOrResetsTheDocument)
     {
         CDialogResponder answer(IDOK);
         EXPECT_EQ(nullptr, m_pTemplate->OpenDocumentFile(strMissing));
-        ASSERT_TRUE(answer.Finish());
-        EXPECT_EQ("无法打开 " + Text(strMissing) + "：路径或文件不存在。", answer.m_strText);
+        ASSERT_TRUE(answer.Answered());
+        EXPECT_EQ("无法打开 " + Text(strMissing) + "：路径或文件不存在。", answer.m_boxes[0].strText);
     }
     EXPECT_EQ("保留", Text(pDoc->m_strText));
     EXPECT_EQ(1, pDoc->m_nDeleteContents);
@@ -172,8 +165,8 @@ TEST_F(CSdiTest, FailedOpenReportsAndKeepsOrResetsTheDocument)
     CString strDamaged = folder.Path("坏.tst");
     CDialogResponder answer(IDOK);
     EXPECT_EQ(nullptr, m_pTemplate->OpenDocumentFile(strDamaged));
-    ASSERT_TRUE(answer.Finish());
-    EXPECT_EQ("文件 " + Text(strDamaged) + " 的格式不对。", answer.m_strText);
+    ASSERT_TRUE(answer.Answered());
+    EXPECT_EQ("文件 " + Text(strDamaged) + " 的格式不对。", answer.m_boxes[0].strText);
     EXPECT_TRUE(pDoc->m_strText.IsEmpty());
     EXPECT_EQ("测试文档", Text(pDoc->GetTitle()));
     EXPECT_EQ(2, pDoc->m_nNewDocuments);
@@ -189,8 +182,8 @@ TEST_F(CSdiTest, SaveAsAsksForANameSaveKeepsItAndCloseEndsTheDocument)
         // The name typed without an extension gets the template's.
         CDialogResponder answer(IDOK, 1148, folder.Path("另存"));
         Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
-        ASSERT_TRUE(answer.Finish());
-        EXPECT_EQ("另存为", answer.m_strCaption);
+        ASSERT_TRUE(answer.Answered());
+        EXPECT_EQ("另存为", answer.m_boxes[0].strCaption);
     }
     EXPECT_EQ(Text(folder.Path("另存.tst")), Text(pDoc->GetPathName()));
     EXPECT_EQ(std::string("\x06") + "第一版", folder.Contents("另存.tst"));
@@ -199,7 +192,7 @@ TEST_F(CSdiTest, SaveAsAsksForANameSaveKeepsItAndCloseEndsTheDocument)
     pDoc->SetModifiedFlag();
     CDialogResponder noDialog(IDCANCEL);
     Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE);
-    EXPECT_FALSE(noDialog.Stop());
+    EXPECT_FALSE(noDialog.Answered());
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(std::string("\x06") + "第二版", folder.Contents("另存.tst"));
 
@@ -282,13 +275,13 @@ TEST(CMultiDocTemplate, EachNewDocumentGetsANumberedTitleAndAFrameOfItsOwn)
     pos = pSecond->GetFirstViewPosition();
     CFrameWnd* pSecondFrame = pSecond->GetNextView(pos)->GetParentFrame();
     ASSERT_NE(pFirstFrame, pSecondFrame);
-    EXPECT_EQ("无标题2 - 纯框架", WindowText(pSecondFrame));
+    EXPECT_EQ("无标题2 - 纯框架", WindowText(*pSecondFrame));
 
     // A frame that is not the main window still gets its idle work done.
     pSecondFrame->SetTitle("别名");
     pSecondFrame->DelayUpdateFrameTitle();
     RunIdleCycle();
-    EXPECT_EQ("无标题2 - 别名", WindowText(pSecondFrame));
+    EXPECT_EQ("无标题2 - 别名", WindowText(*pSecondFrame));
 
     // Closing a document's only frame closes the document.
     HWND hFirstFrame = pFirstFrame->m_hWnd;
@@ -372,8 +365,8 @@ TEST_F(CDocManagerTest, FileOpenAsksForTheFileWithTheTemplatesFilters)
 
     CDialogResponder answer(IDOK, 1148, strPath);   // the file name box of the explorer dialog
     m_manager.OnFileOpen();
-    ASSERT_TRUE(answer.Finish());
-    EXPECT_EQ("打开", answer.m_strCaption);
+    ASSERT_TRUE(answer.Answered());
+    EXPECT_EQ("打开", answer.m_boxes[0].strCaption);
     ASSERT_NE(nullptr, m_pTstTemplate->GetFirstDocPosition());
     POSITION pos = m_pTstTemplate->GetFirstDocPosition();
     CTestDoc* pDoc = static_cast<CTestDoc*>(m_pTstTemplate->GetNextDoc(pos));
@@ -391,14 +384,14 @@ TEST_F(CSdiTest, PrintAsksThePrintDialogAndPrintDirectDoesNot)
     {
         CDialogResponder answer(IDCANCEL);
         Frame()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
-        EXPECT_TRUE(answer.Finish());
+        EXPECT_TRUE(answer.Answered());
     }
     EXPECT_EQ(std::vector<std::string>{ "prepare" }, pView->m_printSteps);
 
     pView->m_printSteps.clear();
     CDialogResponder noDialog(IDCANCEL);
     Frame()->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-    EXPECT_FALSE(noDialog.Stop());
+    EXPECT_FALSE(noDialog.Answered());
     ASSERT_FALSE(pView->m_printSteps.empty());
     EXPECT_EQ("prepare:direct", pView->m_printSteps[0]);
 }

@@ -1,5 +1,6 @@
 // The dock state: its profile form in the registry, its archive form, scaling to another screen.
 // A frame's layout saved and restored through it is tested with the docking frame.
+#include "GuiTestSupport.h"
 #include "ScratchRegistryKey.h"
 
 #include <afxpriv.h>

@@ -2,6 +2,7 @@
 // the layout is saved, things move, and the saved layout comes back: in the same frame, in the next
 // frame the program opens, and, without the bar it no longer has, in a later version's frame.
 #include "DibCanvas.h"
+#include "GuiTestSupport.h"
 #include "ScratchRegistryKey.h"
 #include "statusbar_resource.h"
 

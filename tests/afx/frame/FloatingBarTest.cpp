@@ -89,13 +89,6 @@ CRect WindowRect(CWnd* pWnd)
     return rect;
 }
 
-std::string WindowText(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return std::string((LPCTSTR)str);
-}
-
 class CFloatingBarTest : public ::testing::Test
 {
 protected:
@@ -159,7 +152,7 @@ TEST_F(CFloatingBarTest, FloatingFrameFollowsItsBarsSizeTitleAndVisibility)
     EXPECT_TRUE(pFloat->GetExStyle() & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(pFloat->GetStyle() & MFS_SYNCACTIVE);
     EXPECT_TRUE(pFloat->IsWindowVisible());
-    EXPECT_EQ("工具栏一", WindowText(pFloat));
+    EXPECT_EQ("工具栏一", WindowText(*pFloat));
     EXPECT_EQ(CPoint(500, 120), WindowRect(pFloat).TopLeft());
     CRect rectClient;
     pFloat->GetClientRect(&rectClient);
@@ -171,7 +164,7 @@ TEST_F(CFloatingBarTest, FloatingFrameFollowsItsBarsSizeTitleAndVisibility)
     pFloat->RecalcLayout();
     pFloat->GetClientRect(&rectClient);
     EXPECT_EQ(CSize(150, 30), rectClient.Size());
-    EXPECT_EQ("改名", WindowText(pFloat));
+    EXPECT_EQ("改名", WindowText(*pFloat));
     EXPECT_EQ(CPoint(500, 120), WindowRect(pFloat).TopLeft());
 
     // Closing the frame hides the bar, and the frame with it, until the bar is shown again.

@@ -6,13 +6,6 @@
 
 namespace {
 
-std::string WindowText(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return std::string((LPCTSTR)str);
-}
-
 std::string MenuText(CMenu* pMenu, UINT nPosition)
 {
     CString str;
@@ -72,25 +65,25 @@ TEST_F(CFrameWndTest, TitleNamesTheDocumentFirstOrLastOrNotAtAll)
     ASSERT_NE(nullptr, NewDocument());
     CFrameWnd* pFrame = Frame();
     EXPECT_TRUE(pFrame->GetStyle() & FWS_PREFIXTITLE);
-    EXPECT_EQ("测试文档 - 测试程序", WindowText(pFrame));
+    EXPECT_EQ("测试文档 - 测试程序", WindowText(*pFrame));
 
     pFrame->ModifyStyle(FWS_PREFIXTITLE, 0);
     pFrame->OnUpdateFrameTitle(TRUE);
-    EXPECT_EQ("测试程序 - 测试文档", WindowText(pFrame));
+    EXPECT_EQ("测试程序 - 测试文档", WindowText(*pFrame));
     pFrame->OnUpdateFrameTitle(FALSE);
-    EXPECT_EQ("测试程序", WindowText(pFrame));
+    EXPECT_EQ("测试程序", WindowText(*pFrame));
 
     pFrame->ModifyStyle(FWS_ADDTOTITLE, 0);
     pFrame->SetWindowText("自定");
     pFrame->OnUpdateFrameTitle(TRUE);
-    EXPECT_EQ("自定", WindowText(pFrame));
+    EXPECT_EQ("自定", WindowText(*pFrame));
 }
 
 TEST_F(CFrameWndTest, UntitledDocumentTakesTheUntitledString)
 {
     UseTemplate(IDR_TEST_PLAIN, RUNTIME_CLASS(CTestView));
     ASSERT_NE(nullptr, NewDocument());
-    EXPECT_EQ("无标题 - 纯框架", WindowText(Frame()));
+    EXPECT_EQ("无标题 - 纯框架", WindowText(*Frame()));
 }
 
 TEST_F(CFrameWndTest, PopupMenuItemsFollowTheirUpdateHandlers)
@@ -149,30 +142,30 @@ TEST_F(CFrameWndTest, MenuPromptsShowInTheMessageBar)
     ASSERT_TRUE(bar.CreateIn(pFrame));
     EXPECT_EQ(&bar, pFrame->GetMessageBar());
     PumpPendingMessages();   // the idle prompt posted at creation
-    EXPECT_EQ("就绪", WindowText(&bar));
+    EXPECT_EQ("就绪", WindowText(bar));
 
     HMENU hPopup = ::GetSubMenu(::GetMenu(pFrame->m_hWnd), 0);
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_VIEW_ONLY, MF_STRING), (LPARAM)hPopup);
-    EXPECT_EQ("就绪", WindowText(&bar));   // shown once the menu loop goes idle
+    EXPECT_EQ("就绪", WindowText(bar));   // shown once the menu loop goes idle
     pFrame->SendMessage(WM_ENTERIDLE, MSGF_MENU, 0);
-    EXPECT_EQ("只由视图处理的命令", WindowText(&bar));
+    EXPECT_EQ("只由视图处理的命令", WindowText(bar));
 
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_DOC_ONLY, MF_STRING), (LPARAM)hPopup);
     pFrame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE);   // ignored while a menu is open
     RunIdleCycle();
-    EXPECT_EQ("只由文档处理的命令", WindowText(&bar));
+    EXPECT_EQ("只由文档处理的命令", WindowText(bar));
 
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), (LPARAM)hPopup);
     pFrame->SendMessage(WM_ENTERIDLE, MSGF_MENU, 0);
-    EXPECT_EQ("", WindowText(&bar));
+    EXPECT_EQ("", WindowText(bar));
 
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_EQ("就绪", WindowText(&bar));
+    EXPECT_EQ("就绪", WindowText(bar));
 
     pFrame->SetMessageText("自由文字");
-    EXPECT_EQ("自由文字", WindowText(&bar));
+    EXPECT_EQ("自由文字", WindowText(bar));
     pFrame->SetMessageText(ID_TEST_FRAME_ONLY);
-    EXPECT_EQ("只由框架处理的命令", WindowText(&bar));
+    EXPECT_EQ("只由框架处理的命令", WindowText(bar));
     CString strPrompt;
     pFrame->GetMessageString(ID_TEST_UNHANDLED, strPrompt);
     EXPECT_TRUE(strPrompt.IsEmpty());
@@ -186,10 +179,10 @@ TEST_F(CFrameWndTest, IdleCycleDoesTheDelayedLayoutAndTitle)
     pFrame->SetTitle("新标题");
     pFrame->DelayRecalcLayout();
     pFrame->DelayUpdateFrameTitle();
-    EXPECT_EQ("测试文档 - 测试程序", WindowText(pFrame));
+    EXPECT_EQ("测试文档 - 测试程序", WindowText(*pFrame));
 
     RunIdleCycle();
-    EXPECT_EQ("测试文档 - 新标题", WindowText(pFrame));
+    EXPECT_EQ("测试文档 - 新标题", WindowText(*pFrame));
     CRect rectClient;
     CRect rectView;
     pFrame->GetClientRect(&rectClient);
@@ -220,14 +213,14 @@ TEST_F(CFrameWndTest, ClosingTheMainFrameAsksToSaveAndEndsTheApplication)
     {
         CDialogResponder answer(IDCANCEL);
         Frame()->SendMessage(WM_CLOSE);
-        EXPECT_TRUE(answer.Finish());
+        EXPECT_TRUE(answer.Answered());
     }
     EXPECT_TRUE(::IsWindow(hFrame));
     EXPECT_NE(nullptr, m_pTemplate->GetFirstDocPosition());
 
     CDialogResponder answer(IDNO);
     ::SendMessageA(hFrame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(answer.Finish());
+    EXPECT_TRUE(answer.Answered());
     EXPECT_FALSE(::IsWindow(hFrame));
     EXPECT_EQ(nullptr, TestApp().m_pMainWnd);
     EXPECT_EQ(nullptr, m_pTemplate->GetFirstDocPosition());
@@ -263,8 +256,8 @@ TEST(CFrameWnd, MessageMapsOfTheFrameClassesAreSearchedFromTheMostDerived)
     pFrame->SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM) "基类处理");
     EXPECT_EQ((std::vector<std::string>{ "derived", "frame:" + std::to_string(ID_TEST_DOC_AND_FRAME) }),
               HandledCommands());
-    EXPECT_EQ("基类处理", WindowText(&bar));
-    EXPECT_EQ("纯框架", WindowText(pFrame));
+    EXPECT_EQ("基类处理", WindowText(bar));
+    EXPECT_EQ("纯框架", WindowText(*pFrame));
     pFrame->DestroyWindow();
     PumpPendingMessages();
 }

@@ -311,8 +311,8 @@ TEST(ExceptionReport, HandlerExceptionIsReportedAndTheWindowGoesOn)
     ASSERT_TRUE(wnd.CreateHidden());
     CDialogResponder responder(IDOK);
     EXPECT_EQ(0, wnd.SendMessage(WM_COMMAND, ID_CMD_THROWS));   // handled, with result 0
-    ASSERT_TRUE(responder.Finish());
-    EXPECT_NE(std::string::npos, responder.m_strText.find("C:\\locked.dat")) << responder.m_strText;
+    ASSERT_TRUE(responder.Answered());
+    EXPECT_NE(std::string::npos, responder.m_boxes[0].strText.find("C:\\locked.dat")) << responder.m_boxes[0].strText;
     EXPECT_EQ(50, wnd.SendMessage(WM_TEST_PING, 4));   // the window still works
 }
 
@@ -333,7 +333,7 @@ TEST(ExceptionReport, ExceptionInOnCreateFailsTheCreationSilently)
     CFailingCreateWnd wnd;
     EXPECT_FALSE(wnd.CreateHidden());
     EXPECT_EQ(nullptr, wnd.m_hWnd);
-    EXPECT_FALSE(responder.Stop());
+    EXPECT_FALSE(responder.Answered());
 }
 
 // ---- layout ----
