@@ -3,7 +3,14 @@
 #include "afx.h"
 #include "ZipPackage.h"
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -19,7 +26,9 @@ enum ExitStatus
 const char kUsage[] =
     "usage: qenunzip -l ARCHIVE             list the entries\n"
     "       qenunzip -t ARCHIVE             read every entry and verify its CRC-32; writes nothing\n"
-    "       qenunzip ARCHIVE [-d FOLDER]    extract every entry into FOLDER (default: the current folder)\n"
+    "       qenunzip ARCHIVE [-d FOLDER] [-j N]\n"
+    "                                       extract every entry into FOLDER (default: the current folder)\n"
+    "                                       on N threads (default: the number of processors)\n"
     "       qenunzip -h                     show this text\n"
     "\n"
     "-l prints one line per entry and nothing else; fields are separated by one space:\n"
@@ -48,6 +57,7 @@ struct Options
     Action action = ActionExtract;
     const char* archive = nullptr;
     const char* folder = ".";
+    int threads = 0;
 };
 
 bool ParseArguments(int argc, char** argv, Options& options)
@@ -76,6 +86,16 @@ bool ParseArguments(int argc, char** argv, Options& options)
             options.folder = argv[++i];
             folderGiven = true;
         }
+        else if (strcmp(argument, "-j") == 0)
+        {
+            char* end = nullptr;
+            if (options.threads != 0 || i + 1 >= argc)
+                return false;
+            long threads = strtol(argv[++i], &end, 10);
+            if (*end != '\0' || threads < 1 || threads > 64)
+                return false;
+            options.threads = static_cast<int>(threads);
+        }
         else if (argument[0] == '-' || argument[0] == '\0' || options.archive != nullptr)
         {
             return false;
@@ -85,8 +105,8 @@ bool ParseArguments(int argc, char** argv, Options& options)
             options.archive = argument;
         }
     }
-    // A folder only makes sense for extraction.
-    return options.archive != nullptr && !(folderGiven && actionGiven);
+    // A folder and threads only make sense for extraction.
+    return options.archive != nullptr && !((folderGiven || options.threads != 0) && actionGiven);
 }
 
 const char* MethodName(WORD method, char (&other)[8])
@@ -172,6 +192,22 @@ int TestEntries(CZipPackage& package)
     return status;
 }
 
+const char* FileCauseName(int cause)
+{
+    static const char* const kNames[] = {
+        "none", "generic", "fileNotFound", "badPath", "tooManyOpenFiles", "accessDenied",
+        "invalidFile", "removeCurrentDir", "directoryFull", "badSeek", "hardIO", "sharingViolation",
+        "lockViolation", "diskFull", "endOfFile" };
+    return cause >= 0 && cause < static_cast<int>(sizeof kNames / sizeof kNames[0]) ? kNames[cause]
+                                                                                     : "unknown";
+}
+
+void ReportError(const char* causeName, int cause, const CString& path)
+{
+    fflush(stdout);
+    fprintf(stderr, "error: %s (%d): %s\n", causeName, cause, static_cast<LPCTSTR>(path));
+}
+
 int ExtractEntries(CZipPackage& package, const char* folder)
 {
     int status = ExitOk;
@@ -192,21 +228,150 @@ int ExtractEntries(CZipPackage& package, const char* folder)
     return status;
 }
 
-const char* FileCauseName(int cause)
-{
-    static const char* const kNames[] = {
-        "none", "generic", "fileNotFound", "badPath", "tooManyOpenFiles", "accessDenied",
-        "invalidFile", "removeCurrentDir", "directoryFull", "badSeek", "hardIO", "sharingViolation",
-        "lockViolation", "diskFull", "endOfFile" };
-    return cause >= 0 && cause < static_cast<int>(sizeof kNames / sizeof kNames[0]) ? kNames[cause]
-                                                                                     : "unknown";
-}
 
-void ReportError(const char* causeName, int cause, const CString& path)
+// The outcome of one entry on a worker thread, reported in archive order.
+struct Outcome
 {
-    fflush(stdout);
-    fprintf(stderr, "error: %s (%d): %s\n", causeName, cause, static_cast<LPCTSTR>(path));
-}
+    enum Kind { Pending, Extracted, Refused, ZipError, FileError };
+    Kind kind = Pending;
+    int cause = 0;
+    CString path;
+};
+
+// Extraction on several threads, each with its own archive object. Entries whose names clash
+// (equal but for case) go to one thread in archive order, so the last one wins as on one
+// thread; groups are taken largest first. After a failure no thread starts an entry behind it,
+// and the report ends there, as on one thread.
+class ParallelExtraction
+{
+public:
+    ParallelExtraction(CZipPackage& package, const Options& options)
+        : m_options(options), m_outcomes(package.GetCount()), m_failed(package.GetCount())
+    {
+        std::map<std::string, size_t> groupOf;
+        std::vector<unsigned long long> weights;
+        for (int i = 0; i < package.GetCount(); ++i)
+        {
+            CZipEntryHeader header;
+            package.GetFileInfo(header, static_cast<WORD>(i));
+            m_names.push_back(header.m_strFileName);
+            CString key = header.m_strFileName;
+            key.MakeUpper();
+            auto found = groupOf.emplace(static_cast<LPCTSTR>(key), m_groups.size());
+            if (found.second)
+            {
+                m_groups.emplace_back();
+                weights.push_back(0);
+            }
+            m_groups[found.first->second].push_back(i);
+            weights[found.first->second] += header.m_uUncompressedSize;
+        }
+        for (size_t i = 0; i < m_groups.size(); ++i)
+            m_order.push_back(i);
+        std::stable_sort(m_order.begin(), m_order.end(), [&](size_t a, size_t b) { return weights[a] > weights[b]; });
+    }
+
+    int Run()
+    {
+        std::vector<std::thread> workers;
+        for (int i = 0; i < m_options.threads; ++i)
+            workers.emplace_back([this] { Work(); });
+        for (std::thread& worker : workers)
+            worker.join();
+        return Report();
+    }
+
+private:
+    void Work()
+    {
+        CZipPackage package;
+        while (true)
+        {
+            std::vector<int> group;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_next == m_order.size())
+                    return;
+                group = m_groups[m_order[m_next++]];
+            }
+            for (int index : group)
+            {
+                if (index > FirstFailure())
+                    break;
+                Outcome outcome = ExtractOne(package, index);
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (outcome.kind == Outcome::ZipError || outcome.kind == Outcome::FileError)
+                    m_failed = std::min(m_failed, index);
+                m_outcomes[index] = outcome;
+            }
+        }
+    }
+
+    Outcome ExtractOne(CZipPackage& package, int index)
+    {
+        Outcome outcome;
+        try
+        {
+            if (package.IsClosed())
+                package.Open(m_options.archive, CZipPackage::ModeOpenReadOnly, 1);
+            bool extracted = package.ExtractFile(static_cast<WORD>(index), m_options.folder, kCopyBufferSize);
+            outcome.kind = extracted ? Outcome::Extracted : Outcome::Refused;
+        }
+        catch (CZipException* e)
+        {
+            outcome = Outcome{Outcome::ZipError, e->m_iCause, e->m_strFileName};
+            e->Delete();
+            package.Close(true);
+        }
+        catch (CFileException* e)
+        {
+            outcome = Outcome{Outcome::FileError, e->m_cause, e->m_strFileName};
+            e->Delete();
+            package.Close(true);
+        }
+        return outcome;
+    }
+
+    int FirstFailure()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_failed;
+    }
+
+    int Report() const
+    {
+        int status = ExitOk;
+        for (size_t i = 0; i < m_outcomes.size(); ++i)
+        {
+            const Outcome& outcome = m_outcomes[i];
+            switch (outcome.kind)
+            {
+            case Outcome::Extracted: printf("extracted: %s\n", static_cast<LPCTSTR>(m_names[i])); break;
+            case Outcome::Refused:
+                ReportRefused(m_names[i]);
+                status = ExitEntriesRefused;
+                break;
+            case Outcome::ZipError:
+                ReportError(CZipException::GetCauseName(outcome.cause), outcome.cause, outcome.path);
+                return ExitZipError;
+            case Outcome::FileError:
+                ReportError(FileCauseName(outcome.cause), outcome.cause, outcome.path);
+                return ExitFileError;
+            case Outcome::Pending: return status;
+            }
+        }
+        return status;
+    }
+
+    const Options& m_options;
+    std::vector<CString> m_names;
+    std::vector<std::vector<int>> m_groups;
+    std::vector<size_t> m_order;
+    std::mutex m_mutex;
+    size_t m_next = 0;
+    std::vector<Outcome> m_outcomes;
+    int m_failed;
+};
 
 int Run(const Options& options)
 {
@@ -219,7 +384,15 @@ int Run(const Options& options)
         {
         case ActionList: status = ListEntries(package); break;
         case ActionTest: status = TestEntries(package); break;
-        default: status = ExtractEntries(package, options.folder); break;
+        default:
+            if (options.threads > 1)
+            {
+                ParallelExtraction extraction(package, options);
+                package.Close(false);
+                return extraction.Run();
+            }
+            status = ExtractEntries(package, options.folder);
+            break;
         }
         package.Close(false);
         return status;
@@ -257,6 +430,12 @@ int main(int argc, char** argv)
     {
         fputs(kUsage, stdout);
         return ExitOk;
+    }
+    if (options.threads == 0)
+    {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        options.threads = static_cast<int>(system.dwNumberOfProcessors);
     }
     return Run(options);
 }

@@ -192,6 +192,55 @@ check "a file that is no archive is a ZIP error" status_is 2
 check "no end record is a corrupt archive" \
   stderr_is "error: CorruptArchive (10): $(winpath "$work/notzip.zip")"
 
+# Several threads: the same report, exit status and files as one thread, for archives that extract
+# well, that have refused entries, that fail part way, and whose names clash.
+python3 - <<'EOF'
+import zipfile
+with zipfile.ZipFile("clash.zip", "w", zipfile.ZIP_DEFLATED) as z:
+    for i in range(60):
+        z.writestr("d%d/shared/f%d.txt" % (i % 3, i), b"entry %d\n" % i * (i * 50 + 1))
+    z.writestr("d0/shared/same.txt", b"first\n")
+    z.writestr("D0/SHARED/SAME.TXT", b"second and last\n")
+with zipfile.ZipFile("failing.zip", "w", zipfile.ZIP_STORED) as z:
+    for i in range(30):
+        z.writestr("f%02d.txt" % i, b"data %d\n" % i * 2000)
+data = bytearray(open("failing.zip", "rb").read())
+info = zipfile.ZipFile("failing.zip").getinfo("f12.txt")
+data[info.header_offset + 30 + len("f12.txt") + 5] ^= 0xFF
+open("failing.zip", "wb").write(data)
+EOF
+for archive in infozip slip clash failing crc; do
+  rm -rf "j1-$archive" "j3-$archive"
+  qenunzip "$(winpath "$work/$archive.zip")" -d "$(winpath "$work/j1-$archive")" -j 1
+  rc1=$rc out1=$out err1=$err
+  qenunzip -j 3 "$(winpath "$work/$archive.zip")" -d "$(winpath "$work/j3-$archive")"
+  check "-j 3 on $archive.zip exits as -j 1" [ "$rc" -eq "$rc1" ]
+  check "-j 3 on $archive.zip reports as -j 1" [ "$out" = "$out1" -a "$err" = "$err1" ]
+  if [ "$archive" = failing ]; then
+    check "a failure part way stops the report at the damaged entry" \
+      [ "$(printf '%s\n' "$out1" | tail -1)" = "extracted: f11.txt" -a "$rc1" -eq 2 ]
+  else
+    check "-j 3 on $archive.zip extracts the same files" diff -r "j1-$archive" "j3-$archive"
+  fi
+done
+check "clashing names end with the last entry" [ "$(cat j3-clash/d0/shared/same.txt)" = "second and last" ]
+
+# Names flagged as UTF-8 are listed and written in the ANSI code page; one it cannot write is
+# refused, never written under another name.
+python3 - <<'EOF'
+import zipfile
+with zipfile.ZipFile("utf8.zip", "w") as z:
+    z.writestr("\u4e2d\u6587.txt", b"chinese\n")
+    z.writestr("\U0001F600.txt", b"emoji\n")
+EOF
+qenunzip -l "$(winpath "$work/utf8.zip")"
+check "-l shows a UTF-8 name converted" grep -q ' 中文\.txt$' < <(iconv -f GBK -t UTF-8 <<<"$out")
+mkdir utf8
+qenunzip "$(winpath "$work/utf8.zip")" -d "$(winpath "$work/utf8")"
+check "a name the code page cannot write makes the exit status 1" status_is 1
+check "a UTF-8 name is written converted, the other refused" \
+  [ "$(cat utf8/中文.txt)" = chinese -a "$(find utf8 -type f | wc -l)" -eq 1 ]
+
 # File-system errors.
 qenunzip -l "$(winpath "$work/missing.zip")"
 check "a missing archive is a file-system error" status_is 3
@@ -205,7 +254,7 @@ check "the unwritable target is reported with its cause and path" \
   stderr_matches '^error: [A-Za-z]+ \([0-9]+\): .*tree\\text\.txt$'
 
 # Usage.
-for args in "" "-x a.zip" "-l" "-l -t a.zip" "-l a.zip -d out" "a.zip b.zip" "a.zip -d" "-d out -d out a.zip"; do
+for args in "" "-x a.zip" "-l" "-l -t a.zip" "-l a.zip -d out" "a.zip b.zip" "a.zip -d" "-d out -d out a.zip" "a.zip -j 0" "-l -j 2 a.zip" "a.zip -j"; do
   # shellcheck disable=SC2086
   qenunzip $args
   check "bad usage '$args' exits 10" status_is 10
