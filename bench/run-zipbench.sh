@@ -49,11 +49,12 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 # Waits until the Wine session of the prefix has ended, so each timed Wine run starts it alike.
 stop_wine() { WINEPREFIX=$prefix wineserver -w; }
 
+# qenunzip on its default number of threads, or with the arguments given (-j 1).
 run_qenunzip() {
   rm -rf "$work/out-qenunzip"
   stop_wine
   time_run "$top/tools/winerun" --prefix "$prefix" "$build/tools/qenunzip.exe" \
-           "$winwork\\bench.zip" -d "$winwork\\out-qenunzip"
+           "$winwork\\bench.zip" -d "$winwork\\out-qenunzip" "$@"
 }
 
 run_startup() {
@@ -72,7 +73,9 @@ run_unzip >/dev/null
 : >"$work/qenunzip.times"
 : >"$work/unzip.times"
 : >"$work/startup.times"
+: >"$work/qenunzip1.times"
 for _ in $(seq "$runs"); do
+  run_qenunzip -j 1 >>"$work/qenunzip1.times"
   run_qenunzip >>"$work/qenunzip.times"
   run_unzip >>"$work/unzip.times"
   run_startup >>"$work/startup.times"
@@ -83,8 +86,9 @@ diff -r "$work/out-qenunzip" "$work/out-unzip" >/dev/null \
 qenunzip_ns=$(median <"$work/qenunzip.times")
 unzip_ns=$(median <"$work/unzip.times")
 startup_ns=$(median <"$work/startup.times")
-awk -v q="$qenunzip_ns" -v u="$unzip_ns" -v s="$startup_ns" -v n="$runs" 'BEGIN {
-  printf "(c) whole process, median of %d: qenunzip under Wine %.3f s, Info-ZIP unzip natively %.3f s\n", n, q / 1e9, u / 1e9
+qenunzip1_ns=$(median <"$work/qenunzip1.times")
+awk -v q="$qenunzip_ns" -v q1="$qenunzip1_ns" -v u="$unzip_ns" -v s="$startup_ns" -v n="$runs" 'BEGIN {
+  printf "(c) whole process, median of %d: qenunzip under Wine %.3f s (-j 1: %.3f s, ratio %.2f), Info-ZIP unzip natively %.3f s\n", n, q / 1e9, q1 / 1e9, q1 / u, u / 1e9
   printf "    of which Wine and process start-up (qenunzip -h): %.3f s; ratio without it: %.2f\n", s / 1e9, (q - s) / u }'
 echo "$extract_line"
 awk -v q="$qenunzip_ns" -v u="$unzip_ns" 'BEGIN { printf "qenunzip/unzip time ratio: %.2f\n", q / u }'
