@@ -1,6 +1,6 @@
 // CQENWizView: the installer form. It shows the two target folders and the language-pack check
-// box, finds the folders on the machine, and installs the two payload archives from the program's
-// resources into them, reporting each outcome as a line in the main frame's result window.
+// box, fills the folders in from the machine, and runs the installation into them, showing each
+// result line in the main frame's result window.
 #pragma once
 #include <afxwin.h>
 #include "HyperlinkStatic.h"
@@ -25,25 +25,6 @@ public:
     CString m_strLibDir;
     CString m_strVSDir;
     BOOL m_bInstallLangPack;
-
-    // The Visual Studio root in a registered program path: the part up to the fourth separator
-    // from the end when the path ends in 'e', 'E' or a separator (the program file, or a folder
-    // with its separator), else up to the third. Empty when there are not that many separators
-    // past the first character.
-    static CString VSFolderFromAppPath(LPCTSTR lpszAppPath);
-    // The parent of the folder that holds a module: the part up to the second separator from the
-    // end; empty when there are not two separators past the first character.
-    static CString LibFolderFromModulePath(LPCTSTR lpszModulePath);
-    // A drive with a separator ("C:\", "C:/") or a share ("\\server\") at its start.
-    static BOOL IsAbsoluteFolder(LPCTSTR lpszFolder);
-
-    // One payload (a ZIP archive in a "DATA" resource) extracted below lpszTargetFolder. FALSE
-    // without extracting anything when the folder is not absolute, the resource is missing or empty
-    // or the temporary copy cannot be made. Archive and file errors arrive as exceptions; the
-    // temporary copy is removed on every path.
-    BOOL InstallPayload(UINT nResourceID, LPCTSTR lpszTargetFolder);
-    // Every entry of the archive file below lpszTargetFolder; failures arrive as exceptions.
-    BOOL ExtractArchive(LPCTSTR lpszArchivePath, LPCTSTR lpszTargetFolder);
 
     void OnInitialUpdate() override;
 

@@ -1,6 +1,6 @@
 // The rules that make target folders out of the paths the system gives, and the check that a
 // folder is absolute before anything is extracted into it.
-#include "QENWizView.h"
+#include "InstallFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(FolderRulesTest, VisualStudioFolderIsCutAtTheFourthSeparatorFromTheEndOrThe
         {"D:\\VS\\Common\\MSDev98\\Bin\\僥", "D:\\VS\\Common\\"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.second, std::string(CQENWizView::VSFolderFromAppPath(c.first))) << c.first;
+        EXPECT_EQ(c.second, std::string(VSFolderFromAppPath(c.first))) << c.first;
 }
 
 TEST(FolderRulesTest, LibraryFolderIsTheParentOfTheFolderHoldingTheLibrary)
@@ -41,15 +41,15 @@ TEST(FolderRulesTest, LibraryFolderIsTheParentOfTheFolderHoldingTheLibrary)
         {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.second, std::string(CQENWizView::LibFolderFromModulePath(c.first))) << c.first;
+        EXPECT_EQ(c.second, std::string(LibFolderFromModulePath(c.first))) << c.first;
 }
 
 TEST(FolderRulesTest, OnlyDriveAndShareFoldersAreAbsolute)
 {
     for (const char* pszFolder : {"C:\\", "c:/", "D:\\VS\\", "\\\\server\\", "//server/share", "\\\\服务器\\共享"})
-        EXPECT_TRUE(CQENWizView::IsAbsoluteFolder(pszFolder)) << pszFolder;
+        EXPECT_TRUE(IsAbsoluteFolder(pszFolder)) << pszFolder;
     for (const char* pszFolder : {"", "C:", "C:relative", "relative\\dir", "\\rooted", "\\\\server", "\\\\\\share",
                                   "1:\\", "中文\\目录"})
-        EXPECT_FALSE(CQENWizView::IsAbsoluteFolder(pszFolder)) << pszFolder;
-    EXPECT_FALSE(CQENWizView::IsAbsoluteFolder(NULL));
+        EXPECT_FALSE(IsAbsoluteFolder(pszFolder)) << pszFolder;
+    EXPECT_FALSE(IsAbsoluteFolder(NULL));
 }

@@ -2,6 +2,7 @@
 // folders, payloads that fail for real reasons, and the temporary copy of each payload.
 #include "AppTestResource.h"
 #include "AppTestSupport.h"
+#include "PayloadInstaller.h"
 #include "QENWizConstants.h"
 #include "resource.h"
 
@@ -125,14 +126,32 @@ TEST_F(InstallFailureTest, ExtractionErrorIsReportedByTheFrameworkAndTheRunCanBe
     EXPECT_TRUE(Installed(CString("Lib") + s_szLibFile));
 }
 
+TEST_F(InstallFailureTest, LinesWrittenBeforeAnExtractionErrorStayAndNoneFollow)
+{
+    // The Visual Studio part fails on its relative folder; then the library's resource library, the
+    // last entry of its payload, cannot replace a read-only file.
+    for (LPCTSTR lpszFolder : {"Lib", "Lib\\Bin"})
+        ::CreateDirectoryA(m_scratch.Path(lpszFolder), NULL);
+    m_scratch.CreateWithContents(CString("Lib") + s_szLibFile, "old");
+    ::SetFileAttributesA(m_scratch.Path(CString("Lib") + s_szLibFile), FILE_ATTRIBUTE_READONLY);
+    std::string strCaption = Caption();
+    CDialogResponder catcher;
+    Install("VS", m_scratch.Path("Lib"), TRUE);
+    EXPECT_EQ(1u, catcher.m_boxes.size()) << "the framework reports the exception";
+    EXPECT_EQ("安装Visual Studio部件失败！\r\n", Result());
+    EXPECT_EQ(strCaption, Caption());
+    EXPECT_EQ("old", m_scratch.Contents(CString("Lib") + s_szLibFile));
+    EXPECT_TRUE(::PathIsDirectoryEmptyA(m_temp.Folder()));
+}
+
 TEST_F(InstallFailureTest, DamagedMissingOrUncopiablePayloadsLeaveNoTemporaryFile)
 {
-    CQENWizView* pView = m_pWindow->View();
+    CPayloadInstaller installer(m_pWindow->View(), [](LPCTSTR) {});
     CString strTarget = m_scratch.Path("Damaged");
     bool bThrown = false;
     try
     {
-        pView->InstallPayload(IDR_TEST_DAMAGED_PAYLOAD, strTarget);
+        installer.InstallPayload(IDR_TEST_DAMAGED_PAYLOAD, strTarget);
     }
     catch (CException* e)
     {
@@ -145,10 +164,10 @@ TEST_F(InstallFailureTest, DamagedMissingOrUncopiablePayloadsLeaveNoTemporaryFil
     EXPECT_TRUE(::PathIsDirectoryEmptyA(m_temp.Folder()));
 
     CDialogResponder catcher;
-    EXPECT_FALSE(pView->InstallPayload(IDR_TEST_MISSING_PAYLOAD, m_scratch.Path("Missing")));
+    EXPECT_FALSE(installer.InstallPayload(IDR_TEST_MISSING_PAYLOAD, m_scratch.Path("Missing")));
     EXPECT_TRUE(catcher.m_boxes.empty()) << "a missing payload fails silently";
     ::SetEnvironmentVariableA("TMP", m_scratch.Path("no-such-folder"));
-    EXPECT_FALSE(pView->InstallPayload(IDR_PAYLOAD_VS, m_scratch.Path("NoTemp")));
+    EXPECT_FALSE(installer.InstallPayload(IDR_PAYLOAD_VS, m_scratch.Path("NoTemp")));
     ASSERT_EQ(1u, catcher.m_boxes.size());
     EXPECT_EQ("运行时错误", catcher.m_boxes[0].strCaption);
     EXPECT_EQ("写文件失败！", catcher.m_boxes[0].strText);
