@@ -2,6 +2,7 @@
 #include "DC.h"
 #include "DockBar.h"
 #include "DockContext.h"
+#include "DockState.h"
 #include "FrameWnd.h"
 #include "ThreadState.h"
 
@@ -34,11 +35,24 @@ const int cxGripperTotal = cxGripperSpace + cxGripper + cxGripperSpace;
 // Watches for the mouse leaving a bar whose prompt is shown.
 const UINT_PTR idFlybyCheck = 0xE001;
 const UINT nFlybyCheckDelay = 200;
+
+// Takes the edge lines of the borders that dwStyle names off rect.
+void DeflateByEdges(CRect& rect, DWORD dwStyle)
+{
+    if (dwStyle & CBRS_BORDER_LEFT)
+        rect.left += cxEdge;
+    if (dwStyle & CBRS_BORDER_TOP)
+        rect.top += cyEdge;
+    if (dwStyle & CBRS_BORDER_RIGHT)
+        rect.right -= cxEdge;
+    if (dwStyle & CBRS_BORDER_BOTTOM)
+        rect.bottom -= cyEdge;
+}
 } // namespace
 
 CControlBar::CControlBar()
     : m_bAutoDelete(FALSE), m_cxLeftBorder(6), m_cxRightBorder(6), m_cyTopBorder(1), m_cyBottomBorder(1),
-      m_cxDefaultGap(2), m_nMRUWidth(32767), m_nCount(0), m_pData(NULL), m_nStateFlags(0), m_dwStyle(0),
+      m_cxDefaultGap(2), m_nMRUWidth(CControlBarInfo::nDefaultMRUWidth), m_nCount(0), m_pData(NULL), m_nStateFlags(0), m_dwStyle(0),
       m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL), m_pDockContext(NULL)
 {
 }
@@ -171,17 +185,18 @@ void CControlBar::EnableDocking(DWORD dwDockStyle)
 // ---------------------------------------------------------------------------------------------------
 // Layout
 
+CSize CControlBar::ApplyStretch(CSize size, BOOL bStretch, BOOL bHorz)
+{
+    if (bStretch && bHorz)
+        size.cx = nStretchLength;
+    else if (bStretch)
+        size.cy = nStretchLength;
+    return size;
+}
+
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    CSize size(0, 0);
-    if (bStretch)
-    {
-        if (bHorz)
-            size.cx = 32767;
-        else
-            size.cy = 32767;
-    }
-    return size;
+    return ApplyStretch(CSize(0, 0), bStretch, bHorz);
 }
 
 CSize CControlBar::CalcDynamicLayout(int, DWORD nMode)
@@ -191,14 +206,7 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD nMode)
 
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 {
-    if (m_dwStyle & CBRS_BORDER_LEFT)
-        rect.left += cxEdge;
-    if (m_dwStyle & CBRS_BORDER_TOP)
-        rect.top += cyEdge;
-    if (m_dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= cxEdge;
-    if (m_dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= cyEdge;
+    DeflateByEdges(rect, m_dwStyle);
 
     // The margins run along the bar: a vertical bar turns them by a quarter.
     BOOL bGripper = (m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) == CBRS_GRIPPER;
@@ -350,15 +358,7 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
         pDC->FillSolidRect(rect.right - 2, rect.top, 1, rect.Height(), crShadow);
         pDC->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), crHighlight);
     }
-
-    if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += cxEdge;
-    if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += cyEdge;
-    if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= cxEdge;
-    if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= cyEdge;
+    DeflateByEdges(rect, dwStyle);
 }
 
 void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)

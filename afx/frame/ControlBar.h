@@ -88,6 +88,9 @@ public:
     void EnableDocking(DWORD dwDockStyle);
 
     // ---- layout ----
+    // The length a stretched bar asks for along its side: more than any side is long.
+    static constexpr int nStretchLength = 32767;
+
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
     virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
     // The client rectangle less the borders and the gripper.
@@ -145,6 +148,8 @@ public:
     CDockContext* m_pDockContext; // drag and float behaviour, created by EnableDocking
 
 protected:
+    // size, with its length along the side (cx when bHorz, else cy) nStretchLength when bStretch.
+    static CSize ApplyStretch(CSize size, BOOL bStretch, BOOL bHorz);
     // Shows the prompt of tool nHit through the owner frame; -1 goes back to the idle prompt.
     void ShowFlybyPrompt(INT_PTR nHit);
     // The tips of the bar's tools are the owner's to answer, like its commands.

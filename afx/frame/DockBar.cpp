@@ -1,5 +1,6 @@
 #include "DockBar.h"
 #include "DC.h"
+#include "DockState.h"
 #include "FrameWnd.h"
 
 #include <algorithm>
@@ -14,12 +15,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-// Entries below 0x10000 are not objects but the ids of bars that float for the moment.
-BOOL IsPlaceHolder(void* pEntry)
-{
-    return pEntry != NULL && HIWORD((DWORD_PTR)pEntry) == 0;
-}
-
 void* PlaceHolderOf(CControlBar* pBar)
 {
     return (void*)(UINT_PTR)(UINT)pBar->GetDlgCtrlID();
@@ -52,10 +47,15 @@ BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 // ---------------------------------------------------------------------------------------------------
 // The list of bars
 
+BOOL CDockBar::IsPlaceHolder(int nPos) const
+{
+    // No object lies in the lowest 64 KB of the address space.
+    return m_arrBars[nPos] != NULL && (UINT_PTR)m_arrBars[nPos] <= 0xFFFF;
+}
+
 CControlBar* CDockBar::GetDockedControlBar(int nPos) const
 {
-    void* pEntry = m_arrBars[nPos];
-    return IsPlaceHolder(pEntry) ? NULL : static_cast<CControlBar*>(pEntry);
+    return IsPlaceHolder(nPos) ? NULL : static_cast<CControlBar*>(m_arrBars[nPos]);
 }
 
 int CDockBar::GetDockedCount() const
@@ -79,7 +79,7 @@ int CDockBar::GetDockedVisibleCount() const
     return nCount;
 }
 
-int CDockBar::FindBar(CControlBar* pBar, int nPosExclude)
+int CDockBar::FindBar(CControlBar* pBar, int nPosExclude) const
 {
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
         if (i != nPosExclude && m_arrBars[i] == pBar)
@@ -87,18 +87,24 @@ int CDockBar::FindBar(CControlBar* pBar, int nPosExclude)
     return -1;
 }
 
+int CDockBar::FindPlaceHolder(CControlBar* pBar) const
+{
+    int nPos = FindBar(static_cast<CControlBar*>(PlaceHolderOf(pBar)));
+    return nPos > 0 ? nPos : -1;
+}
+
 void CDockBar::RemoveEntry(int nPos)
 {
     m_arrBars.RemoveAt(nPos);
     // A row break now following a row break, or ending the list after one, closes an empty row.
-    if (m_arrBars[nPos - 1] == NULL && nPos < m_arrBars.GetSize() && m_arrBars[nPos] == NULL)
+    if (IsRowBreak(nPos - 1) && nPos < GetEntryCount() && IsRowBreak(nPos))
         m_arrBars.RemoveAt(nPos);
 }
 
 void CDockBar::RemovePlaceHolder(CControlBar* pBar)
 {
-    int nPos = FindBar(static_cast<CControlBar*>(PlaceHolderOf(pBar)));
-    if (nPos > 0)
+    int nPos = FindPlaceHolder(pBar);
+    if (nPos >= 0)
         RemoveEntry(nPos);
 }
 
@@ -178,10 +184,9 @@ int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
     int nRowEnd = 0;
     int nInsertAfter = 0;  // entry after which the bar goes in the row being looked at
     BOOL bRowHasBars = FALSE;
-    for (int nPos = 1; nPos < m_arrBars.GetSize(); nPos++)
+    for (int nPos = 1; nPos < GetEntryCount(); nPos++)
     {
-        void* pEntry = m_arrBars[nPos];
-        if (pEntry != NULL)
+        if (!IsRowBreak(nPos))
         {
             CControlBar* pBar = GetDockedControlBar(nPos);
             if (pBar == NULL || pBar == pBarIns || !pBar->IsVisible())
@@ -230,8 +235,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 
 void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
-    int nHolder = FindBar(static_cast<CControlBar*>(PlaceHolderOf(pBar)));
-    if (lpRect != NULL || nHolder <= 0)
+    int nHolder = FindPlaceHolder(pBar);
+    if (lpRect != NULL || nHolder < 0)
     {
         DockControlBar(pBar, lpRect);
         return;
@@ -297,7 +302,113 @@ void CDockBar::AttachBar(CControlBar* pBar, int nPos, LPCRECT lpRect)
 }
 
 // ---------------------------------------------------------------------------------------------------
+// Saved rows
+
+void CDockBar::SaveRows(CPtrArray& arrBarID) const
+{
+    arrBarID.RemoveAll();
+    for (int nPos = 1; nPos < GetEntryCount(); nPos++)
+    {
+        UINT nID = 0;
+        if (IsPlaceHolder(nPos))
+            nID = (UINT)(UINT_PTR)m_arrBars[nPos] | CControlBarInfo::nPlaceHolderFlag;
+        else if (!IsRowBreak(nPos))
+            nID = (UINT)GetDockedControlBar(nPos)->GetDlgCtrlID();
+        arrBarID.Add((void*)(UINT_PTR)nID);
+    }
+}
+
+void CDockBar::RestoreRows(const CPtrArray& arrBarID, CFrameWnd* pFrameWnd)
+{
+    // The named bars come here first, leaving their old dock bars; then the rows are laid down in
+    // the saved order.
+    for (INT_PTR i = 0; i < arrBarID.GetSize(); i++)
+    {
+        UINT nID = (UINT)(UINT_PTR)arrBarID[i];
+        if (nID == 0 || (nID & CControlBarInfo::nPlaceHolderFlag))
+            continue;
+        CControlBar* pBar = pFrameWnd->GetControlBar(nID);
+        if (pBar != NULL && !pBar->IsDockBar() && pBar->m_pDockBar != this)
+            pFrameWnd->DockControlBar(pBar, this);
+    }
+
+    CPtrArray arrOldBars;
+    for (int nPos = 0; nPos < GetEntryCount(); nPos++)
+        if (GetDockedControlBar(nPos) != NULL)
+            arrOldBars.Add(GetDockedControlBar(nPos));
+    m_arrBars.RemoveAll();
+    m_arrBars.Add(NULL);
+    for (INT_PTR i = 0; i < arrBarID.GetSize(); i++)
+    {
+        UINT nID = (UINT)(UINT_PTR)arrBarID[i];
+        if (nID == 0)
+        {
+            // A row that is left empty closes.
+            if (!IsRowBreak(GetEntryCount() - 1))
+                m_arrBars.Add(NULL);
+            continue;
+        }
+        BOOL bPlaceHolder = (nID & CControlBarInfo::nPlaceHolderFlag) != 0;
+        CControlBar* pBar = pFrameWnd->GetControlBar(nID & ~CControlBarInfo::nPlaceHolderFlag);
+        // A second entry for a bar would outlive the bar when the first is taken out.
+        if (pBar == NULL || FindBar(pBar) >= 0 || FindPlaceHolder(pBar) >= 0)
+            continue;
+        if (bPlaceHolder && pBar->m_pDockBar != this)
+            m_arrBars.Add(PlaceHolderOf(pBar));
+        else if (!bPlaceHolder && pBar->m_pDockBar == this)
+            m_arrBars.Add(pBar);
+    }
+    if (!IsRowBreak(GetEntryCount() - 1))
+        m_arrBars.Add(NULL);
+
+    BOOL bUnnamed = FALSE;
+    for (INT_PTR i = 0; i < arrOldBars.GetSize(); i++)
+    {
+        CControlBar* pBar = static_cast<CControlBar*>(arrOldBars[i]);
+        if (FindBar(pBar) < 0)
+        {
+            m_arrBars.Add(pBar);
+            bUnnamed = TRUE;
+        }
+    }
+    if (bUnnamed)
+        m_arrBars.Add(NULL);
+}
+
+// ---------------------------------------------------------------------------------------------------
 // Layout
+
+CDockBar::CRowCursor::CRowCursor(int nOverlap, int nRowOverlap)
+    : m_nOverlap(nOverlap), m_nRowOverlap(nRowOverlap), m_nAlong(0), m_nAcross(0), m_nThickness(0), m_nLongest(0),
+      m_nTotal(0)
+{
+}
+
+void CDockBar::CRowCursor::Place(int nStart, int nLength, int nThickness)
+{
+    m_nAlong = nStart + nLength - m_nOverlap;
+    m_nThickness = std::max(m_nThickness, nThickness);
+    m_nLongest = std::max(m_nLongest, nStart + nLength);
+}
+
+void CDockBar::CRowCursor::NextRow()
+{
+    if (!IsRowEmpty())
+    {
+        m_nTotal = m_nAcross + m_nThickness;
+        m_nAcross = m_nTotal - m_nRowOverlap;
+        m_nThickness = 0;
+    }
+    m_nAlong = 0;
+}
+
+CSize CDockBar::CRowCursor::GetExtent(BOOL bHorz) const
+{
+    int nTotal = IsRowEmpty() ? m_nTotal : m_nAcross + m_nThickness;
+    if (nTotal <= 0)
+        return CSize(0, 0);
+    return bHorz ? CSize(m_nLongest, nTotal) : CSize(nTotal, m_nLongest);
+}
 
 LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
@@ -309,6 +420,13 @@ LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+DWORD CDockBar::GetDockedLayoutMode(CControlBar* pBar)
+{
+    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+        return LM_HORZ | LM_MRUWIDTH;
+    return (pBar->m_dwStyle & CBRS_ORIENT_HORZ) ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
+}
+
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL)
 {
     BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
@@ -317,109 +435,62 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL)
     CSize sizeBorders(rectBorders.left - rectBorders.right, rectBorders.top - rectBorders.bottom);
 
     // The length a row may take; a floating dock bar's rows are as long as their bars.
-    int nMaxLength = 32767;
+    int nMaxLength = nStretchLength;
     if (!m_bFloating && !m_rectLayout.IsRectEmpty())
         nMaxLength = bHorz ? m_rectLayout.Width() - sizeBorders.cx : m_rectLayout.Height() - sizeBorders.cy;
 
     // Neighbouring bars share a border line.
     int nOverlap = ::GetSystemMetrics(bHorz ? SM_CXBORDER : SM_CYBORDER);
-    int nRowOverlap = ::GetSystemMetrics(bHorz ? SM_CYBORDER : SM_CXBORDER);
-
+    CRowCursor rows(nOverlap, ::GetSystemMetrics(bHorz ? SM_CYBORDER : SM_CXBORDER));
     AFX_SIZEPARENTPARAMS layout = {};
-    layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
-
-    int nAlong = 0;       // where the next bar of the row starts
-    int nAcross = 0;      // where the row starts
-    int nThickness = 0;   // of the row so far
-    int nLongest = 0;     // of all rows
-    int nTotal = 0;       // across all rows
-    for (int nPos = 0; nPos < m_arrBars.GetSize(); nPos++)
+    layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos(GetEntryCount());
+    for (int nPos = 0; nPos < GetEntryCount(); nPos++)
     {
-        void* pEntry = m_arrBars[nPos];
+        if (IsRowBreak(nPos))
+            rows.NextRow();
         CControlBar* pBar = GetDockedControlBar(nPos);
-        if (pBar != NULL)
+        // Delayed show and hide happen here, together with the moves.
+        if (pBar == NULL || !(pBar->RecalcDelayShow(&layout) & WS_VISIBLE))
+            continue;
+
+        CSize sizeBar = pBar->CalcDynamicLayout(-1, GetDockedLayoutMode(pBar));
+        int nLength = bHorz ? sizeBar.cx : sizeBar.cy;
+        int nStart = rows.GetNextStart();
+        if (!m_bFloating)
         {
-            // Delayed show and hide happen here, together with the moves.
-            BOOL bVisible = (pBar->RecalcDelayShow(&layout) & WS_VISIBLE) != 0;
-            if (!bVisible)
-                continue;
-
-            DWORD dwMode;
-            if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-                dwMode = LM_HORZ | LM_MRUWIDTH;
-            else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-                dwMode = LM_HORZ | LM_HORZDOCK;
-            else
-                dwMode = LM_VERTDOCK;
-            CSize sizeBar = pBar->CalcDynamicLayout(-1, dwMode);
-            int nLength = bHorz ? sizeBar.cx : sizeBar.cy;
-            int nBarThickness = bHorz ? sizeBar.cy : sizeBar.cx;
-
-            int nStart = nAlong;
-            if (!m_bFloating)
+            // A bar stays where it was put if that is further along, and comes back as far as
+            // the row allows when it would run past the end.
+            CRect rectNow;
+            pBar->GetWindowRect(&rectNow);
+            ScreenToClient(&rectNow);
+            nStart = std::max(nStart, (int)(bHorz ? rectNow.left : rectNow.top));
+            if (nStart + nLength > nMaxLength)
+                nStart = std::max(rows.GetNextStart(), nMaxLength - nLength);
+            // No room at all in this row: the bar starts the next one, at its beginning.
+            if (nStart >= nMaxLength - nOverlap && !rows.IsRowEmpty())
             {
-                // A bar stays where it was put if that is further along, and comes back as far as
-                // the row allows when it would run past the end.
-                CRect rectNow;
-                pBar->GetWindowRect(&rectNow);
-                ScreenToClient(&rectNow);
-                nStart = std::max(nStart, (int)(bHorz ? rectNow.left : rectNow.top));
-                if (nStart + nLength > nMaxLength)
-                    nStart = std::max(nAlong, nMaxLength - nLength);
-                // No room at all in this row: the bar starts the next one, at its beginning.
-                if (nStart >= nMaxLength - nOverlap && nThickness > 0)
-                {
-                    m_arrBars.InsertAt(nPos, (void*)NULL);
-                    nPos++;
-                    nTotal = nAcross + nThickness;
-                    nAcross = nTotal - nRowOverlap;
-                    nThickness = 0;
-                    nStart = 0;
-                }
-                nLength = std::min(nLength, nMaxLength - nStart);
+                InsertRowBreak(nPos++);
+                rows.NextRow();
+                nStart = rows.GetNextStart();
             }
+            nLength = std::min(nLength, nMaxLength - nStart);
+        }
 
-            CRect rect = bHorz ? CRect(CPoint(nStart, nAcross), CSize(nLength, nBarThickness))
-                               : CRect(CPoint(nAcross, nStart), CSize(nBarThickness, nLength));
-            if (layout.hDWP != NULL)
-                AfxRepositionWindow(&layout, pBar->m_hWnd, &rect);
-            nAlong = nStart + nLength - nOverlap;
-            nThickness = std::max(nThickness, nBarThickness);
-            nLongest = std::max(nLongest, nStart + nLength);
-        }
-        else if (pEntry == NULL && nThickness > 0)
-        {
-            // A row break after a row with visible bars.
-            nTotal = nAcross + nThickness;
-            nAcross = nTotal - nRowOverlap;
-            nThickness = 0;
-            nAlong = 0;
-        }
-        else if (pEntry == NULL)
-            nAlong = 0;
+        int nThickness = bHorz ? sizeBar.cy : sizeBar.cx;
+        CRect rect = bHorz ? CRect(CPoint(nStart, rows.GetRowStart()), CSize(nLength, nThickness))
+                           : CRect(CPoint(rows.GetRowStart(), nStart), CSize(nThickness, nLength));
+        if (layout.hDWP != NULL)
+            AfxRepositionWindow(&layout, pBar->m_hWnd, &rect);
+        rows.Place(nStart, nLength, nThickness);
     }
-    if (nThickness > 0)
-        nTotal = nAcross + nThickness;
     if (layout.hDWP != NULL)
         ::EndDeferWindowPos(layout.hDWP);
 
     // An empty dock bar takes no room, not even for its borders.
-    CSize size(0, 0);
-    if (nTotal > 0)
-    {
-        if (bHorz)
-            size = CSize(nLongest + sizeBorders.cx, nTotal + sizeBorders.cy);
-        else
-            size = CSize(nTotal + sizeBorders.cx, nLongest + sizeBorders.cy);
-    }
-    if (bStretch)
-    {
-        if (bHorz)
-            size.cx = 32767;
-        else
-            size.cy = 32767;
-    }
-    return size;
+    CSize size = rows.GetExtent(bHorz);
+    if (size != CSize(0, 0))
+        size += sizeBorders;
+    return ApplyStretch(size, bStretch, bHorz);
 }
 
 void CDockBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)

@@ -1,7 +1,14 @@
 // CDockBar: the strip along one side of a frame (or the inside of a floating frame) that holds
-// docked control bars in rows. m_arrBars lists the bars row by row: entry 0 is NULL and every NULL
-// entry ends a row. An entry may also be a placeholder, the id of a bar that floats at the moment
-// and returns to this place when it docks again.
+// docked control bars in rows.
+//
+// The rows are a list of entries, each position holding one of:
+// - a row break: entry 0 is one, and every row ends with one;
+// - a bar docked here;
+// - a placeholder: the place of a bar that floats for the moment and returns there when it docks
+//   again (its control id, kept as a pointer-sized value below 0x10000).
+// The list is read and changed only through the members below. Saved rows
+// (CControlBarInfo::m_arrBarID) hold 0 for a row break, a bar's id, and a placeholder's id with
+// CControlBarInfo::nPlaceHolderFlag.
 #pragma once
 #include "ControlBar.h"
 #include "PtrArray.h"
@@ -17,6 +24,20 @@ public:
     // AFX_IDW_DOCKBAR_ ids.
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
 
+    // ---- the entries (nPos from 0 to GetEntryCount() - 1) ----
+    int GetEntryCount() const { return (int)m_arrBars.GetSize(); }
+    BOOL IsRowBreak(int nPos) const { return m_arrBars[nPos] == NULL; }
+    BOOL IsPlaceHolder(int nPos) const;
+    // The bar at nPos; NULL for a row break or a placeholder.
+    CControlBar* GetDockedControlBar(int nPos) const;
+    // Position of pBar (passing over the entry at nPosExclude), -1 if it is not docked here.
+    int FindBar(CControlBar* pBar, int nPosExclude = -1) const;
+    // Position of the placeholder that keeps pBar's place, -1 if there is none.
+    int FindPlaceHolder(CControlBar* pBar) const;
+    int GetDockedCount() const;          // bars docked here, placeholders not counted
+    int GetDockedVisibleCount() const;   // … of them those visible, pending delayed changes counted
+
+    // ---- docking ----
     // Docks pBar at the row and place that lpRect (screen coordinates) falls into, or at the end.
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
     // Docks pBar where its placeholder is, if this dock bar has one and lpRect is NULL; otherwise
@@ -28,15 +49,17 @@ public:
     BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
     // Drops the placeholder of pBar, if there is one.
     void RemovePlaceHolder(CControlBar* pBar);
-
-    int GetDockedCount() const;          // bars docked here, placeholders not counted
-    int GetDockedVisibleCount() const;   // … of them those visible, pending delayed changes counted
-    // Position of pBar (or of its placeholder when pBar is an id) in m_arrBars, -1 if absent.
-    int FindBar(CControlBar* pBar, int nPosExclude = -1);
-    // The bar at nPos; NULL for a row break or a placeholder.
-    CControlBar* GetDockedControlBar(int nPos) const;
     // Shows or hides every docked bar at the next layout.
     void ShowAll(BOOL bShow);
+
+    // ---- saved rows ----
+    // The entries after the first in their saved form.
+    void SaveRows(CPtrArray& arrBarID) const;
+    // Lays the saved rows down again. Bars of pFrameWnd that they name are docked here first; a
+    // bar the frame does not have, a placeholder of a bar docked here, and any entry naming a bar
+    // again leave nothing; emptied rows close. Bars that were here and are not named keep a row of
+    // their own at the end.
+    void RestoreRows(const CPtrArray& arrBarID, CFrameWnd* pFrameWnd);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void DoPaint(CDC* pDC) override;
@@ -44,11 +67,40 @@ public:
     BOOL IsDockBar() const override { return TRUE; }
 
     BOOL m_bFloating;     // the dock bar of a floating frame
-    CPtrArray m_arrBars;  // see above
     BOOL m_bLayoutQuery;  // set while the frame only asks for sizes
     CRect m_rectLayout;   // the rectangle given to the last layout
 
 protected:
+    // Where a layout stands as it walks the rows across the dock bar: each row starts on the last
+    // line of the one before it, and bars along a row share a border line.
+    class CRowCursor
+    {
+    public:
+        // nOverlap along a row, nRowOverlap between rows.
+        CRowCursor(int nOverlap, int nRowOverlap);
+        int GetNextStart() const { return m_nAlong; }   // along the row, for the next bar
+        int GetRowStart() const { return m_nAcross; }   // across the dock bar, for the row
+        BOOL IsRowEmpty() const { return m_nThickness == 0; }
+        // A bar placed in the row from nStart.
+        void Place(int nStart, int nLength, int nThickness);
+        // The next row begins; an empty row takes no room.
+        void NextRow();
+        // The longest row and all rows together, (0, 0) when no row holds a bar.
+        CSize GetExtent(BOOL bHorz) const;
+
+    private:
+        int m_nOverlap;
+        int m_nRowOverlap;
+        int m_nAlong;
+        int m_nAcross;
+        int m_nThickness;   // of the row so far
+        int m_nLongest;     // of all rows
+        int m_nTotal;       // across the rows ended so far
+    };
+
+    // The layout mode a docked bar of this dock bar is asked for its size with.
+    static DWORD GetDockedLayoutMode(CControlBar* pBar);
+    void InsertRowBreak(int nPos) { m_arrBars.InsertAt(nPos, (void*)NULL); }
     // Inserts pBar at the row and place where a bar with rectangle rect (client) and centre ptMid
     // belongs; returns its index.
     int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
@@ -67,4 +119,7 @@ protected:
     friend class CControlBar;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    CPtrArray m_arrBars;  // the entries, see above
 };

@@ -342,8 +342,7 @@ void CDockContext::ToggleDocking()
         }
         // The place the dock bar kept for the bar is more exact than a rectangle: rows may have
         // closed or moved since.
-        CControlBar* pPlaceHolder = reinterpret_cast<CControlBar*>((UINT_PTR)(UINT)m_pBar->GetDlgCtrlID());
-        BOOL bPlaceKept = pDockBar != NULL && pDockBar->FindBar(pPlaceHolder) > 0;
+        BOOL bPlaceKept = pDockBar != NULL && pDockBar->FindPlaceHolder(m_pBar) >= 0;
         m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pDockBar != NULL && !bPlaceKept ? &rect : NULL);
         m_pDockSite->RecalcLayout();
         return;

@@ -11,12 +11,14 @@ class CControlBar;
 class CDockState;
 
 // What is kept of one control bar. A dock bar lists the ids of the bars it holds in order, 0
-// standing for a row break.
+// standing for a row break and an id with nPlaceHolderFlag for the place of a bar that floats.
 class CControlBarInfo
 {
 public:
     // The MRU width a bar has before anyone sized it.
     static constexpr UINT nDefaultMRUWidth = 32767;
+    // Marks a saved placeholder; above the 16 bits of a control id.
+    static constexpr UINT nPlaceHolderFlag = 0x10000;
 
     CControlBarInfo();
 
@@ -34,7 +36,7 @@ public:
     DWORD m_dwMRUFloatStyle;     // orientation it floated with last
     CPoint m_ptMRUFloatPos;      // where it floated last
 
-    CPtrArray m_arrBarID;        // ids of the bars in a dock bar, 0 for a row break
+    CPtrArray m_arrBarID;        // ids of the bars in a dock bar (see above)
     CControlBar* m_pBar;         // the live bar, found when the state is applied; NULL when absent
 
     void Serialize(CArchive& ar, CDockState* pDockState);

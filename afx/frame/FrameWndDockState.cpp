@@ -5,18 +5,6 @@
 #include "FrameWnd.h"
 #include "MiniDockFrameWnd.h"
 
-namespace {
-
-// A placeholder (the id of a bar floating elsewhere) is kept with this bit above the 16-bit id.
-const UINT nPlaceHolderFlag = 0x10000;
-
-BOOL IsPlaceHolder(void* pEntry)
-{
-    return pEntry != NULL && (UINT_PTR)pEntry <= 0xFFFF;
-}
-
-}   // namespace
-
 // ---------------------------------------------------------------------------------------------------
 // CControlBar
 
@@ -56,17 +44,7 @@ void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
         GetWindowRect(&rect);
         pInfo->m_pointPos = rect.TopLeft();
     }
-    pInfo->m_arrBarID.RemoveAll();
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); i++)
-    {
-        void* pEntry = pDockBar->m_arrBars[i];
-        UINT nID = 0;
-        if (IsPlaceHolder(pEntry))
-            nID = (UINT)(UINT_PTR)pEntry | nPlaceHolderFlag;
-        else if (pEntry != NULL)
-            nID = (UINT) static_cast<CControlBar*>(pEntry)->GetDlgCtrlID();
-        pInfo->m_arrBarID.Add((void*)(UINT_PTR)nID);
-    }
+    pDockBar->SaveRows(pInfo->m_arrBarID);
 }
 
 void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
@@ -80,78 +58,17 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
         m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
     }
 
-    if (!IsDockBar())
+    if (IsDockBar())
     {
-        // Bars take their place in the row from where they stand; the dock bar lays them out.
-        UINT nFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-        if (pInfo->m_pointPos == CPoint(-1, -1))
-            nFlags |= SWP_NOMOVE;
-        m_nStateFlags &= ~(delayHide | delayShow);
-        SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, nFlags);
+        static_cast<CDockBar*>(this)->RestoreRows(pInfo->m_arrBarID, pFrameWnd);
         return;
     }
-
-    CDockBar* pDockBar = static_cast<CDockBar*>(this);
-    // Bars named by the state come here first (leaving their old dock bars); then the rows are
-    // laid down in the saved order.
-    for (INT_PTR i = 0; i < pInfo->m_arrBarID.GetSize(); i++)
-    {
-        UINT nID = (UINT)(UINT_PTR)pInfo->m_arrBarID[i];
-        if (nID == 0 || (nID & nPlaceHolderFlag))
-            continue;
-        CControlBar* pBar = pFrameWnd->GetControlBar(nID);
-        if (pBar != NULL && !pBar->IsDockBar() && pBar->m_pDockBar != pDockBar)
-            pFrameWnd->DockControlBar(pBar, pDockBar);
-    }
-
-    CPtrArray arrOld;
-    arrOld.Copy(pDockBar->m_arrBars);
-    CPtrArray& arrBars = pDockBar->m_arrBars;
-    arrBars.RemoveAll();
-    arrBars.Add(NULL);
-    for (INT_PTR i = 0; i < pInfo->m_arrBarID.GetSize(); i++)
-    {
-        UINT nID = (UINT)(UINT_PTR)pInfo->m_arrBarID[i];
-        void* pEntry = NULL;
-        if (nID & nPlaceHolderFlag)
-        {
-            // A placeholder stays only for a bar of the frame that floats now.
-            CControlBar* pBar = pFrameWnd->GetControlBar(nID & 0xFFFF);
-            if (pBar != NULL && pBar->m_pDockBar != pDockBar)
-                pEntry = (void*)(UINT_PTR)(nID & 0xFFFF);
-        }
-        else if (nID != 0)
-        {
-            CControlBar* pBar = pFrameWnd->GetControlBar(nID);
-            if (pBar != NULL && pBar->m_pDockBar == pDockBar)
-                pEntry = pBar;
-        }
-        if (pEntry == NULL && nID != 0)
-            continue;   // a bar the frame does not have
-        if (pEntry == NULL && arrBars[arrBars.GetSize() - 1] == NULL)
-            continue;   // an empty row
-        arrBars.Add(pEntry);
-    }
-    // Bars that were here and that the state does not name keep a row of their own at the end.
-    CPtrArray arrUnnamed;
-    for (INT_PTR i = 1; i < arrOld.GetSize(); i++)
-    {
-        void* pEntry = arrOld[i];
-        if (pEntry == NULL || IsPlaceHolder(pEntry))
-            continue;
-        BOOL bPlaced = FALSE;
-        for (INT_PTR j = 1; j < arrBars.GetSize() && !bPlaced; j++)
-            bPlaced = arrBars[j] == pEntry;
-        if (!bPlaced)
-            arrUnnamed.Add(pEntry);
-    }
-    if (arrBars[arrBars.GetSize() - 1] != NULL)
-        arrBars.Add(NULL);
-    if (arrUnnamed.GetSize() > 0)
-    {
-        arrBars.Append(arrUnnamed);
-        arrBars.Add(NULL);
-    }
+    // Bars take their place in the row from where they stand; the dock bar lays them out.
+    UINT nFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    if (pInfo->m_pointPos == CPoint(-1, -1))
+        nFlags |= SWP_NOMOVE;
+    m_nStateFlags &= ~(delayHide | delayShow);
+    SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, nFlags);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -103,11 +103,10 @@ void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT 
     if (pDockBar == NULL)
     {
         // The dock bar that kept the bar's place while it floated.
-        void* pPlaceHolder = (void*)(UINT_PTR)(UINT)pBar->GetDlgCtrlID();
         for (const DockSide& side : dockSides)
         {
             CDockBar* pSideBar = static_cast<CDockBar*>(GetControlBar(side.nID));
-            if (pSideBar != NULL && pSideBar->FindBar(static_cast<CControlBar*>(pPlaceHolder)) > 0)
+            if (pSideBar != NULL && pSideBar->FindPlaceHolder(pBar) >= 0)
             {
                 pDockBar = pSideBar;
                 break;

@@ -51,7 +51,7 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 
 CControlBar* CMiniDockFrameWnd::GetFloatingBar() const
 {
-    for (int nPos = 0; nPos < m_wndDockBar.m_arrBars.GetSize(); nPos++)
+    for (int nPos = 0; nPos < m_wndDockBar.GetEntryCount(); nPos++)
     {
         CControlBar* pBar = m_wndDockBar.GetDockedControlBar(nPos);
         if (pBar != NULL)
@@ -82,7 +82,7 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     // The bars ask for their natural size; the frame wraps itself around it.
-    CRect rect(0, 0, 32767, 32767);
+    CRect rect(0, 0, CControlBar::nStretchLength, CControlBar::nStretchLength);
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
     CalcWindowRect(&rect);
     SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
@@ -96,7 +96,7 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
 void CMiniDockFrameWnd::OnClose()
 {
     // Closing a floating bar hides it; the frame goes away when the bar is docked or destroyed.
-    for (int nPos = 0; nPos < m_wndDockBar.m_arrBars.GetSize(); nPos++)
+    for (int nPos = 0; nPos < m_wndDockBar.GetEntryCount(); nPos++)
     {
         CControlBar* pBar = m_wndDockBar.GetDockedControlBar(nPos);
         if (pBar != NULL && pBar->m_pDockSite != NULL)

@@ -90,9 +90,9 @@ protected:
     std::vector<int> Entries(CDockBar* pDockBar)
     {
         std::vector<int> arrIDs;
-        for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); i++)
+        for (int i = 0; i < pDockBar->GetEntryCount(); i++)
         {
-            CControlBar* pBar = pDockBar->GetDockedControlBar((int)i);
+            CControlBar* pBar = pDockBar->GetDockedControlBar(i);
             arrIDs.push_back(pBar != NULL ? pBar->GetDlgCtrlID() : 0);
         }
         return arrIDs;
@@ -364,7 +364,7 @@ TEST_F(DockLayoutTest, AFloatingBarKeepsItsDockedPlaceAndItsFrameFollowsItsVisib
     EXPECT_EQ(CSize(120, 24), rectFloatClient.Size());
     // Its row in the top dock bar keeps its id as a placeholder, not counted as a bar.
     EXPECT_EQ((std::vector<int>{0, 0xE850, 0, 0, 0, 0xE852, 0}), Entries(pTop));
-    EXPECT_EQ((void*)(UINT_PTR)0xE851, pTop->m_arrBars[3]);
+    EXPECT_EQ(3, pTop->FindPlaceHolder(pFloater));
     EXPECT_EQ(2, pTop->GetDockedCount());
 
     // Hidden at the next idle time, the floating frame goes with its last visible bar, and back.
