@@ -79,6 +79,7 @@ CQENDrawingCache::CQENDrawingCache()
       m_nScreenBits(0),
       m_nMenuTextHeight(0),
       m_nVerticalTextHeight(0),
+      m_pfnColoursRefreshed(NULL),
       m_hSmallIcon(NULL)
 {
     RefreshColours();
@@ -140,6 +141,9 @@ void CQENDrawingCache::RefreshColours()
                                           Halfway(GetGValue(m_crFace), GetGValue(m_crHighlight)),
                                           Halfway(GetBValue(m_crFace), GetBValue(m_crHighlight))));
     }
+
+    if (m_pfnColoursRefreshed != NULL)
+        m_pfnColoursRefreshed();
 }
 
 void CQENDrawingCache::RefreshFonts()

@@ -63,6 +63,9 @@ public:
     int m_nMenuTextHeight;
     int m_nVerticalTextHeight;
 
+    // Called at the end of every RefreshColours (NULL: nothing): the visual manager's colours follow.
+    void (PASCAL* m_pfnColoursRefreshed)();
+
 private:
     HICON m_hSmallIcon;
 };
