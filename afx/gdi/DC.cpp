@@ -72,29 +72,16 @@ void PASCAL CDC::DeleteTempMap()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    ASSERT(m_hDC == NULL);
-    if (hDC == NULL)
+    if (!DCMaps::Map::Attach(DCMap(), this, m_hDC, hDC))
         return FALSE;
-    m_hDC = hDC;
     m_hAttribDC = hDC;
-    if (DCMaps::Map* pMap = DCMap())
-        pMap->SetPermanent(hDC, this);
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC != NULL)
-    {
-        DCMaps::Map* pMap = DCMaps::Find();
-        // A temporary wrapper stays in the map until the idle clean-up deletes it.
-        if (pMap != NULL && pMap->LookupPermanent(hDC) == this)
-            pMap->RemoveHandle(hDC);
-    }
-    m_hDC = NULL;
     m_hAttribDC = NULL;
-    return hDC;
+    return DCMaps::Map::Detach(DCMaps::Find(), this, m_hDC);
 }
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)

@@ -111,27 +111,12 @@ void PASCAL CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    ASSERT(m_hObject == NULL);
-    if (hObject == NULL)
-        return FALSE;
-    m_hObject = hObject;
-    if (GdiObjectMaps::Map* pMap = GdiObjectMap())
-        pMap->SetPermanent(hObject, this);
-    return TRUE;
+    return GdiObjectMaps::Map::Attach(GdiObjectMap(), this, m_hObject, hObject);
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL)
-    {
-        GdiObjectMaps::Map* pMap = GdiObjectMaps::Find();
-        // A temporary wrapper stays in the map until the idle clean-up deletes it.
-        if (pMap != NULL && pMap->LookupPermanent(hObject) == this)
-            pMap->RemoveHandle(hObject);
-    }
-    m_hObject = NULL;
-    return hObject;
+    return GdiObjectMaps::Map::Detach(GdiObjectMaps::Find(), this, m_hObject);
 }
 
 BOOL CGdiObject::DeleteObject()
@@ -260,7 +245,7 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)
     memset(&logFont, 0, sizeof(logFont));
     logFont.lfCharSet = DEFAULT_CHARSET;
     logFont.lfHeight = nPointSize;
-    lstrcpynA(logFont.lfFaceName, lpszFaceName, LF_FACESIZE);
+    AfxCopyTextBounded(logFont.lfFaceName, LF_FACESIZE, lpszFaceName);
     return CreatePointFontIndirect(&logFont, pDC);
 }
 

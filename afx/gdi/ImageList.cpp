@@ -58,27 +58,12 @@ void PASCAL CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    ASSERT(m_hImageList == NULL);
-    if (hImageList == NULL)
-        return FALSE;
-    m_hImageList = hImageList;
-    if (ImageListMaps::Map* pMap = ImageListMap())
-        pMap->SetPermanent(hImageList, this);
-    return TRUE;
+    return ImageListMaps::Map::Attach(ImageListMap(), this, m_hImageList, hImageList);
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST hImageList = m_hImageList;
-    if (hImageList != NULL)
-    {
-        ImageListMaps::Map* pMap = ImageListMaps::Find();
-        // A temporary wrapper stays in the map until the idle clean-up deletes it.
-        if (pMap != NULL && pMap->LookupPermanent(hImageList) == this)
-            pMap->RemoveHandle(hImageList);
-    }
-    m_hImageList = NULL;
-    return hImageList;
+    return ImageListMaps::Map::Detach(ImageListMaps::Find(), this, m_hImageList);
 }
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)

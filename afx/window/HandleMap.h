@@ -3,7 +3,7 @@
 // A permanent entry belongs to an object that attached the handle itself (a created or subclassed
 // window, a menu made by the program); FromHandle answers with it. A handle without one gets a
 // temporary wrapper, kept until the thread next goes idle, so pointers returned by FromHandle must
-// not be stored.
+// not be stored. Attach and Detach of every wrapper class go through this map's own Attach and Detach.
 #pragma once
 #include "AfxDefs.h"
 #include <unordered_map>
@@ -47,7 +47,42 @@ public:
         return it != m_temporary.end() ? it->second : NULL;
     }
 
-    void SetPermanent(THandle h, TObject* p) { m_permanent[h] = p; }
+    // Makes p the permanent wrapper of h and stores h in p's handle member. Without a map (a thread's
+    // maps are gone once it has released them) only the member is set.
+    static BOOL Attach(CHandleMap* pMap, TObject* p, THandle& rhMember, THandle h)
+    {
+        ASSERT(rhMember == NULL);
+        if (h == NULL)
+            return FALSE;
+        rhMember = h;
+        if (pMap != NULL)
+            pMap->m_permanent[h] = p;
+        return TRUE;
+    }
+
+    // Clears p's handle member and returns the handle. The map forgets the handle only where p is
+    // its wrapper: a permanent entry of another object stays. A temporary wrapper no longer answers
+    // for the handle, but lives until DeleteTemp, since its callers may still hold it.
+    static THandle Detach(CHandleMap* pMap, TObject* p, THandle& rhMember)
+    {
+        THandle h = rhMember;
+        rhMember = NULL;
+        if (h == NULL || pMap == NULL)
+            return h;
+        auto permanent = pMap->m_permanent.find(h);
+        if (permanent != pMap->m_permanent.end() && permanent->second == p)
+        {
+            pMap->m_permanent.erase(permanent);
+            return h;
+        }
+        auto temporary = pMap->m_temporary.find(h);
+        if (temporary != pMap->m_temporary.end() && temporary->second == p)
+        {
+            pMap->m_temporary.erase(temporary);
+            pMap->m_detached.push_back(p);
+        }
+        return h;
+    }
 
     // Forgets h in both maps; a temporary wrapper of it is released.
     void RemoveHandle(THandle h)
@@ -65,7 +100,8 @@ public:
     void DeleteTemp()
     {
         std::vector<TObject*> doomed;
-        doomed.reserve(m_temporary.size());
+        doomed.swap(m_detached);
+        doomed.reserve(doomed.size() + m_temporary.size());
         for (auto& entry : m_temporary)
             doomed.push_back(entry.second);
         m_temporary.clear();
@@ -78,4 +114,5 @@ private:
     PFN_DELETE_TEMP m_pfnDeleteTemp;
     std::unordered_map<THandle, TObject*> m_permanent;
     std::unordered_map<THandle, TObject*> m_temporary;
+    std::vector<TObject*> m_detached;   // temporary wrappers that were detached, deleted with the rest
 };

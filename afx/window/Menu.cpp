@@ -21,21 +21,12 @@ void PASCAL CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    ASSERT(m_hMenu == NULL);
-    if (hMenu == NULL)
-        return FALSE;
-    m_hMenu = hMenu;
-    AfxGetThreadState()->m_mapHMENU.SetPermanent(hMenu, this);
-    return TRUE;
+    return CHandleMap<CMenu, HMENU>::Attach(&AfxGetThreadState()->m_mapHMENU, this, m_hMenu, hMenu);
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU hMenu = m_hMenu;
-    if (hMenu != NULL)
-        AfxGetThreadState()->m_mapHMENU.RemoveHandle(hMenu);
-    m_hMenu = NULL;
-    return hMenu;
+    return CHandleMap<CMenu, HMENU>::Detach(&AfxGetThreadState()->m_mapHMENU, this, m_hMenu);
 }
 
 BOOL CMenu::CreateMenu()

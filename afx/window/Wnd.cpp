@@ -304,25 +304,12 @@ void PASCAL CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    ASSERT(m_hWnd == NULL);
-    if (hWndNew == NULL)
-        return FALSE;
-    m_hWnd = hWndNew;
-    AfxGetThreadState()->m_mapHWND.SetPermanent(hWndNew, this);
-    return TRUE;
+    return CHandleMap<CWnd, HWND>::Attach(&AfxGetThreadState()->m_mapHWND, this, m_hWnd, hWndNew);
 }
 
 HWND CWnd::Detach()
 {
-    HWND hWnd = m_hWnd;
-    if (hWnd != NULL)
-    {
-        AFX_THREAD_STATE* pState = AfxGetThreadState();
-        if (pState->m_mapHWND.LookupPermanent(hWnd) == this)
-            pState->m_mapHWND.RemoveHandle(hWnd);
-    }
-    m_hWnd = NULL;
-    return hWnd;
+    return CHandleMap<CWnd, HWND>::Detach(&AfxGetThreadState()->m_mapHWND, this, m_hWnd);
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
