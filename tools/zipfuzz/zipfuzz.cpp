@@ -193,7 +193,7 @@ std::string Mutate(const Seed& seed, unsigned long long number, const char*& kin
 }
 
 std::atomic<unsigned long long> g_current(0);
-std::atomic<DWORD> g_started(0);
+std::atomic<bool> g_finished(false);
 
 LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
 {
@@ -203,15 +203,25 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
     ExitProcess(4);
 }
 
+// Times each seed on this thread's clock alone: a start stamp taken on the other thread may lie a
+// tick ahead of this thread's next reading, and the unsigned difference then wraps into a false hang.
 void WatchForHangs()
 {
+    unsigned long long seen = 0;
+    DWORD since = GetTickCount();
     while (true)
     {
         Sleep(1000);
-        DWORD started = g_started.load();
-        if (started != 0 && GetTickCount() - started > 20000)
+        unsigned long long current = g_current.load();
+        DWORD now = GetTickCount();
+        if (current != seen)
         {
-            fprintf(stderr, "zipfuzz: hang (20 s) at seed %llu\n", g_current.load());
+            seen = current;
+            since = now;
+        }
+        else if (!g_finished && now - since > 20000)
+        {
+            fprintf(stderr, "zipfuzz: hang (20 s) at seed %llu\n", current);
             fflush(stderr);
             ExitProcess(5);
         }
@@ -307,7 +317,6 @@ int main(int argc, char** argv)
     for (unsigned long long n = first; n < first + mutations; ++n)
     {
         g_current = n;
-        g_started = GetTickCount() | 1;
         const char* kind = "";
         std::string bytes = Mutate(seeds[n % seeds.size()], n, kind);
         ++counts[std::string("mutation: ") + kind];
@@ -359,7 +368,7 @@ int main(int argc, char** argv)
         }
         RemoveTree(sandbox);
     }
-    g_started = 0;
+    g_finished = true;
     RemoveTree(work);
     printf("zipfuzz: %llu mutations from seed %llu in %.1f s\n", mutations, first, (GetTickCount() - start) / 1000.0);
     for (const auto& count : counts)
