@@ -49,6 +49,14 @@ class CControlBarInfo;
 #define CBRS_RIGHT          (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_BOTTOM         (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
 
+// Toolbar button styles (low word) and states (high word).
+#define TBBS_SEPARATOR      0x00000001L
+#define TBBS_CHECKBOX       0x00000002L
+#define TBBS_CHECKED        0x00010000L
+#define TBBS_PRESSED        0x00020000L
+#define TBBS_DISABLED       0x00040000L
+#define TBBS_INDETERMINATE  0x00100000L
+
 // Modes of CalcDynamicLayout.
 #define LM_STRETCH   0x01   // stretch to the frame's size (fixed layout)
 #define LM_HORZ      0x02   // horizontal, else vertical
