@@ -8,6 +8,10 @@
 //
 // CQENUserToolsQuery: what buttons and the usage statistics ask about user tools. The user-tools
 // manager answers once it exists; until then s_pActive is NULL and no command is a user tool.
+//
+// CQENToolBarQuery: what buttons and the usage statistics ask of the toolbars, which stand on them.
+// The toolbar framework answers once it exists; until then s_pActive is NULL: customize mode is off,
+// no window uses the extra border, menu images have the standard size and there are no image strips.
 #pragma once
 #include <afxwin.h>
 #include <afxext.h>
@@ -31,6 +35,23 @@ public:
 
 protected:
     ~CQENUserToolsQuery() = default;
+};
+
+class CQENToolBarQuery
+{
+public:
+    virtual BOOL IsCustomizing() const = 0;
+    // The extra-border option of the bar pWnd; FALSE when pWnd is not a toolbar.
+    virtual BOOL BarUsesExtraBorder(CWnd* pWnd) const = 0;
+    virtual CSize MenuImageSize() const = 0;
+    // The shared standard strip and the user strip; NULL when there is none.
+    virtual CQENButtonImageList* StandardImages() const = 0;
+    virtual CQENButtonImageList* UserImages() const = 0;
+
+    static CQENToolBarQuery* s_pActive;
+
+protected:
+    ~CQENToolBarQuery() = default;
 };
 
 class CQENToolbarButton : public CObject
