@@ -1,7 +1,8 @@
 #include "QENCleanUp.h"
 #include "QENMenuImages.h"
 #include "QENVisualManagerXP.h"
-#include "DibCanvas.h"
+#include "GuiTestSupport.h"
+#include "LookCanvas.h"
 #include "SystemColoursScope.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,32 @@ class CNotCreatableManager : public CQENVisualManager
 };
 IMPLEMENT_DYNAMIC(CNotCreatableManager, CQENVisualManager)
 
+// A manager whose construction fails, as one that cannot load what it draws with.
+class CFailingManager : public CQENVisualManager
+{
+    DECLARE_DYNCREATE(CFailingManager)
+public:
+    CFailingManager() { AfxThrowResourceException(); }
+};
+IMPLEMENT_DYNCREATE(CFailingManager, CQENVisualManager)
+
 namespace {
+
+// A window that counts its client and frame paints.
+class CPaintCountingWnd : public CWnd
+{
+public:
+    int m_nPaints = 0;
+    int m_nFramePaints = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_nPaints += message == WM_PAINT;
+        m_nFramePaints += message == WM_NCPAINT;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
 
 // Each test starts and ends with no current manager and no on-demand class.
 class VisualManagerTest : public ::testing::Test
@@ -50,8 +76,19 @@ TEST_F(VisualManagerTest, OnDemandClassReplacesTheCurrentManagerAndWrongClassesA
     CQENVisualManager::SetOnDemandClass(RUNTIME_CLASS(CDC));
     CQENVisualManager::SetOnDemandClass(RUNTIME_CLASS(CNotCreatableManager));
     EXPECT_EQ(pXP, CQENVisualManager::CurrentManager());
+    EXPECT_EQ(RUNTIME_CLASS(CQENVisualManagerXP), CQENVisualManager::CurrentManager()->GetRuntimeClass());
     CQENVisualManager::SetOnDemandClass(NULL);
     EXPECT_EQ(RUNTIME_CLASS(CQENVisualManager), CQENVisualManager::CurrentManager()->GetRuntimeClass());
+}
+
+TEST_F(VisualManagerTest, AnOnDemandClassThatCannotBeMadeGivesTheClassicManager)
+{
+    CQENVisualManager::SetOnDemandClass(RUNTIME_CLASS(CFailingManager));
+    CQENVisualManager* pManager = CQENVisualManager::CurrentManager();
+    ASSERT_NE(nullptr, pManager);
+    EXPECT_EQ(RUNTIME_CLASS(CQENVisualManager), pManager->GetRuntimeClass());
+    EXPECT_TRUE(pManager->m_bLibraryOwned);
+    EXPECT_EQ(pManager, CQENVisualManager::CurrentManager());
 }
 
 TEST_F(VisualManagerTest, CleanUpDeletesOnlyAManagerTheLibraryMade)
@@ -70,6 +107,29 @@ TEST_F(VisualManagerTest, CleanUpDeletesOnlyAManagerTheLibraryMade)
     theDrawingCache.RefreshFonts();
 }
 
+TEST_F(VisualManagerTest, RepaintingAndChangingTheLookRedrawTheMainWindowAndItsBarsAtOnce)
+{
+    CPaintCountingWnd frame, bar;
+    LPCTSTR lpszClass = AfxRegisterWndClass(0);
+    ASSERT_TRUE(frame.CreateEx(0, lpszClass, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
+    ASSERT_TRUE(bar.CreateEx(0, lpszClass, "bar", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 40), &frame, 1));
+    frame.UpdateWindow();
+    PumpPendingMessages();
+    CWnd* pMainBefore = TestApp().m_pMainWnd;
+    TestApp().m_pMainWnd = &frame;
+    bar.m_nPaints = frame.m_nFramePaints = 0;
+
+    CQENVisualManager::RepaintAllBars();
+    EXPECT_EQ(1, bar.m_nPaints);
+
+    CQENVisualManager* pManager = CQENVisualManager::CurrentManager();
+    pManager->SetFlatLook(TRUE);
+    EXPECT_TRUE(pManager->m_bFlatLook);
+    EXPECT_EQ(3, bar.m_nPaints) << "the look change and the repaint of all bars each redraw";
+    EXPECT_LE(1, frame.m_nFramePaints);
+    TestApp().m_pMainWnd = pMainBefore;
+}
+
 // ---------------------------------------------------------------------------------------------------
 // The classic and flat looks, in known system colours
 
@@ -85,7 +145,7 @@ protected:
 
 TEST_F(ClassicLookTest, BarBackgroundFillsTheClipElseTheClientAndEdgesFollowTheBorderBits)
 {
-    DibCanvas canvas(40, 20);
+    LookCanvas canvas(40, 20);
     m_manager.PaintBarBackground(&canvas.dc, NULL, CRect(0, 0, 40, 20), CRect(0, 0, 10, 20));
     EXPECT_EQ(200, canvas.Count(F));
     m_manager.PaintBarBackground(&canvas.dc, NULL, CRect(0, 0, 40, 20), CRect());
@@ -93,7 +153,6 @@ TEST_F(ClassicLookTest, BarBackgroundFillsTheClipElseTheClientAndEdgesFollowTheB
 
     CStatusBar bar;
     bar.SetBarStyle(CBRS_BORDER_LEFT | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | CBRS_BORDER_3D);
-    canvas.dc.SetBkColor(RGB(7, 7, 7));
     CRect rect(0, 0, 40, 20);
     m_manager.PaintBarEdges(&canvas.dc, &bar, rect);
     EXPECT_EQ(CRect(1, 1, 40, 19), rect);
@@ -101,7 +160,6 @@ TEST_F(ClassicLookTest, BarBackgroundFillsTheClipElseTheClientAndEdgesFollowTheB
     EXPECT_EQ(H, canvas.Pixel(20, 0));
     EXPECT_EQ(S, canvas.Pixel(20, 19));
     EXPECT_EQ(F, canvas.Pixel(39, 10));
-    EXPECT_EQ(RGB(7, 7, 7), canvas.dc.GetBkColor());
 
     bar.SetBarStyle(CBRS_BORDER_LEFT | CBRS_BORDER_RIGHT);
     rect.SetRect(0, 0, 40, 20);
@@ -113,21 +171,21 @@ TEST_F(ClassicLookTest, BarBackgroundFillsTheClipElseTheClientAndEdgesFollowTheB
 
 TEST_F(ClassicLookTest, GripperHasTwoLinesClassicAndOneFlatSeparatorIsEtchedThroughTheMiddle)
 {
-    DibCanvas canvas(10, 30, F);
+    LookCanvas canvas(10, 30, F);
     m_manager.PaintGripper(&canvas.dc, CRect(0, 0, 10, 30), TRUE, NULL);
     // Lines of 3 pixels, 4 apart, centred: columns 1-3 and 5-7.
     const COLORREF classic[10] = {F, H, F, S, F, H, F, S, F, F};
     for (int x = 0; x < 10; x++)
         EXPECT_EQ(classic[x], canvas.Pixel(x, 15)) << "column " << x;
 
-    DibCanvas flat(30, 10, F);
-    m_manager.m_bFlatLook = TRUE;
+    LookCanvas flat(30, 10, F);
+    m_manager.SetFlatLook(TRUE);
     m_manager.PaintGripper(&flat.dc, CRect(0, 0, 30, 10), FALSE, NULL);
     const COLORREF flatRows[10] = {F, F, F, H, F, S, F, F, F, F};
     for (int y = 0; y < 10; y++)
         EXPECT_EQ(flatRows[y], flat.Pixel(15, y)) << "row " << y;
 
-    DibCanvas separator(8, 20, F);
+    LookCanvas separator(8, 20, F);
     m_manager.PaintSeparator(&separator.dc, NULL, CRect(0, 0, 8, 20), TRUE);
     EXPECT_EQ(20, separator.Count(S, CRect(3, 0, 4, 20)));
     EXPECT_EQ(20, separator.Count(H, CRect(4, 0, 5, 20)));
@@ -138,7 +196,7 @@ TEST_F(ClassicLookTest, GripperHasTwoLinesClassicAndOneFlatSeparatorIsEtchedThro
 
 TEST_F(ClassicLookTest, ButtonsMenusAndPopupFramesByState)
 {
-    DibCanvas canvas(30, 30, F);
+    LookCanvas canvas(30, 30, F);
     const CRect rect(2, 2, 25, 24);
     m_manager.PaintButtonInterior(&canvas.dc, NULL, rect, CQENVisualManager::ButtonHighlighted);
     EXPECT_EQ(900, canvas.Count(F));
@@ -162,9 +220,12 @@ TEST_F(ClassicLookTest, ButtonsMenusAndPopupFramesByState)
     EXPECT_EQ(H, canvas.Pixel(1, 10));
     EXPECT_EQ(S, canvas.Pixel(10, 28));
 
-    // Lightened halfway to white inside a sunken frame.
+    // Lightened inside a sunken frame.
     m_manager.PaintRarelyUsedBand(&canvas.dc, CRect(2, 2, 28, 28));
-    EXPECT_EQ(RGB(233, 231, 227), canvas.Pixel(10, 10));
+    const COLORREF crBand = canvas.Pixel(10, 10);
+    EXPECT_TRUE(GetRValue(crBand) > GetRValue(F) && GetGValue(crBand) > GetGValue(F) && GetBValue(crBand) > GetBValue(F))
+        << std::hex << crBand;
+    EXPECT_EQ(24 * 24, canvas.Count(crBand, CRect(3, 3, 27, 27)));
     EXPECT_EQ(S, canvas.Pixel(10, 2));
     EXPECT_EQ(H, canvas.Pixel(27, 10));
 }
@@ -183,7 +244,7 @@ TEST_F(ClassicLookTest, CaptionButtonShowsTheGlyphOfItsHitCodeAndFlags)
                           {9, FALSE, FALSE, FALSE, 16}};
     for (const Case& c : cases)
     {
-        DibCanvas drawn(30, 30, F), expected(30, 30, F);
+        LookCanvas drawn(30, 30, F), expected(30, 30, F);
         QENCaptionButtonLook look = {CPoint(3, 4), c.nHit, FALSE, FALSE, FALSE};
         m_manager.DrawCaptionButton(&drawn.dc, look, c.bA, c.bB, c.bC);
         CQENMenuImages::Draw(&expected.dc, c.nGlyph, CPoint(5, 6), SystemColoursScope::kText);
@@ -202,14 +263,14 @@ TEST_F(ClassicLookTest, CaptionButtonFrameByStateAndLook)
     hot.bHot = TRUE;
     hidden.bHidden = TRUE;
 
-    DibCanvas canvas(21, 20, F);
+    LookCanvas canvas(21, 20, F);
     m_manager.DrawCaptionButton(&canvas.dc, normal, FALSE, FALSE, FALSE);
     EXPECT_EQ(L, canvas.Pixel(10, 0));
     EXPECT_EQ(D, canvas.Pixel(20, 10));
     EXPECT_EQ(H, canvas.Pixel(1, 10));
     EXPECT_EQ(S, canvas.Pixel(19, 10));
 
-    DibCanvas down(21, 20, F);
+    LookCanvas down(21, 20, F);
     m_manager.DrawCaptionButton(&down.dc, pushed, FALSE, FALSE, FALSE);
     EXPECT_EQ(D, down.Pixel(10, 0));
     EXPECT_EQ(L, down.Pixel(20, 10));
@@ -221,7 +282,7 @@ TEST_F(ClassicLookTest, CaptionButtonFrameByStateAndLook)
     EXPECT_EQ(F, down.Pixel(9, 7));
 
     m_manager.m_bFlatLook = TRUE;
-    DibCanvas flat(21, 20, F), flatHot(21, 20, F), flatGrey(21, 20, F), none(21, 20, F);
+    LookCanvas flat(21, 20, F), flatHot(21, 20, F), flatGrey(21, 20, F), none(21, 20, F);
     m_manager.DrawCaptionButton(&flat.dc, normal, FALSE, FALSE, FALSE);
     m_manager.DrawCaptionButton(&flatHot.dc, hot, FALSE, FALSE, FALSE);
     m_manager.DrawCaptionButton(&flatGrey.dc, hot, FALSE, FALSE, TRUE);
@@ -235,7 +296,7 @@ TEST_F(ClassicLookTest, CaptionButtonFrameByStateAndLook)
 
 TEST_F(ClassicLookTest, TabsAndTabStrip)
 {
-    DibCanvas canvas(60, 20, RGB(255, 0, 0));
+    LookCanvas canvas(60, 20, RGB(255, 0, 0));
     m_manager.PaintTabStripBackground(&canvas.dc, CRect(0, 0, 60, 20), NULL);
     EXPECT_EQ(1200, canvas.Count(F));
     m_manager.PaintTab(&canvas.dc, CRect(0, 0, 30, 20), 0, FALSE, NULL);

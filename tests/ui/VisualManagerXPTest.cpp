@@ -1,5 +1,5 @@
 #include "QENVisualManagerXP.h"
-#include "DibCanvas.h"
+#include "LookCanvas.h"
 #include "SystemColoursScope.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ protected:
 TEST_F(XPLookTest, MixedColoursShowInBarsButtonsMenusAndFrames)
 {
     CQENVisualManagerXP manager;
-    DibCanvas canvas(40, 30);
+    LookCanvas canvas(40, 30);
     manager.PaintBarBackground(&canvas.dc, NULL, CRect(0, 0, 40, 30), CRect());
     EXPECT_EQ(1200, canvas.Count(kImageStrip));
     CStatusBar frameworkBar;
@@ -74,15 +74,23 @@ TEST_F(XPLookTest, MixedColoursShowInBarsButtonsMenusAndFrames)
 TEST_F(XPLookTest, GripperStripesAndRarelyUsedImageColumn)
 {
     CQENVisualManagerXP manager;
-    DibCanvas canvas(10, 30);
+    LookCanvas canvas(10, 30);
     manager.PaintGripper(&canvas.dc, CRect(0, 0, 10, 30), TRUE, NULL);
-    // Rows alternate between shadow and bar colour, two pixels inside the gripper.
-    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(1, 10));
-    EXPECT_NE(canvas.Pixel(5, 10), canvas.Pixel(5, 11));
-    EXPECT_EQ(6 * 26, canvas.Count(SystemColoursScope::kShadow) + canvas.Count(kImageStrip));
-    EXPECT_EQ(canvas.Pixel(3, 10), canvas.Pixel(7, 10));
+    // Stripes across the gripper of a horizontal bar, in an area 4 pixels narrower and 6 shorter.
+    const COLORREF crStripe = canvas.Pixel(5, 10), crGap = canvas.Pixel(5, 11);
+    EXPECT_NE(crStripe, crGap);
+    EXPECT_EQ(3 * 6, canvas.Count(crStripe, CRect(2, 10, 8, 16)));
+    EXPECT_EQ(3 * 6, canvas.Count(crGap, CRect(2, 10, 8, 16)));
+    EXPECT_EQ(6 * 24, canvas.Count(crStripe, CRect(2, 3, 8, 27)) + canvas.Count(crGap, CRect(2, 3, 8, 27)));
+    EXPECT_EQ(300 - 6 * 24, canvas.Count(RGB(255, 255, 255)));
 
-    DibCanvas menu(40, 10, RGB(200, 100, 50));
+    LookCanvas across(30, 10);
+    manager.PaintGripper(&across.dc, CRect(0, 0, 30, 10), FALSE, NULL);
+    EXPECT_NE(across.Pixel(10, 5), across.Pixel(11, 5));
+    EXPECT_EQ(across.Pixel(10, 2), across.Pixel(10, 7));
+    EXPECT_EQ(300 - 24 * 6, across.Count(RGB(255, 255, 255)));
+
+    LookCanvas menu(40, 10, RGB(200, 100, 50));
     manager.PaintRarelyUsedBand(&menu.dc, CRect(0, 0, 40, 10));
     // The image column, 16 + 6 pixels wide, darkened to 94 %.
     EXPECT_EQ(220, menu.Count(RGB(188, 94, 47)));
@@ -98,7 +106,7 @@ TEST_F(XPLookTest, PaletteDisplayUsesTheSystemColoursUnmixed)
     manager.RecomputeColours();
     theDrawingCache.m_nScreenBits = nScreenBits;
 
-    DibCanvas canvas(40, 30);
+    LookCanvas canvas(40, 30);
     manager.PaintBarBackground(&canvas.dc, NULL, CRect(0, 0, 40, 30), CRect());
     EXPECT_EQ(1200, canvas.Count(F));
     manager.PaintSeparator(&canvas.dc, NULL, CRect(0, 0, 10, 30), TRUE);
@@ -115,10 +123,26 @@ TEST_F(XPLookTest, ChangedSystemColoursReachTheCurrentManagerThroughTheDrawingCa
 {
     CQENVisualManagerXP manager;
     SystemColoursScope::Set(COLOR_BTNFACE, RGB(100, 150, 200));
-    DibCanvas canvas(10, 10);
-    manager.PaintBarBackground(&canvas.dc, NULL, CRect(0, 0, 10, 10), CRect());
-    // 98 % of (W + 3F) / 4 = 138, 176, 213
-    EXPECT_EQ(100, canvas.Count(RGB(135, 172, 208)));
+    SystemColoursScope::Set(COLOR_WINDOW, RGB(60, 60, 60));
+    SystemColoursScope::Set(COLOR_HIGHLIGHT, RGB(200, 0, 50));
+    // Menu face: W scaled = 59, 58, 58. (W + 3F) / 4 = 90, 127, 165, of which 98 % is the image
+    // column. Hot: 107 % of (H + 2 menu face) / 3 = 106, 38, 55; pressed: that scaled by 0.87.
+    const COLORREF crImageStrip = RGB(88, 124, 161), crHot = RGB(113, 40, 58), crHotPressed = RGB(98, 35, 50);
+    LookCanvas canvas(40, 30);
+    manager.PaintBarBackground(&canvas.dc, NULL, CRect(0, 0, 40, 30), CRect());
+    EXPECT_EQ(1200, canvas.Count(crImageStrip));
+    manager.PaintSeparator(&canvas.dc, NULL, CRect(0, 0, 10, 30), TRUE);
+    EXPECT_EQ(30, canvas.Count(RGB(86, 129, 172))) << "F scaled by 0.86";
+    manager.PaintButtonInterior(&canvas.dc, NULL, CRect(10, 0, 20, 10), CQENVisualManager::ButtonPressed);
+    EXPECT_EQ(64, canvas.Count(crHotPressed));
+
+    COLORREF crText = RGB(1, 2, 3);
+    manager.PaintMenuItemHighlight(&canvas.dc, NULL, CRect(20, 0, 40, 10), crText);
+    EXPECT_EQ(18 * 8, canvas.Count(crHot));
+    EXPECT_EQ(2 * 20 + 2 * 8, canvas.Count(RGB(200, 0, 50)));
+    EXPECT_EQ(RGB(255, 255, 255), crText) << "the channels of the hot colour are 128 or less";
+    manager.PaintPopupFrame(&canvas.dc, NULL, CRect(0, 0, 40, 30));
+    EXPECT_EQ(RGB(59, 58, 58), canvas.Pixel(20, 1));
 }
 
 TEST_F(XPLookTest, MenuButtonFrameGrowsAwayFromTheFrameEdgeOfItsDockedBar)

@@ -52,16 +52,28 @@ CQENVisualManager* PASCAL CQENVisualManager::CurrentManager()
 {
     if (s_pCurrent != NULL)
         return s_pCurrent;
-    CObject* pObject = s_pOnDemandClass != NULL ? s_pOnDemandClass->CreateObject() : NULL;
-    if (pObject != NULL && !pObject->IsKindOf(RUNTIME_CLASS(CQENVisualManager)))
-    {
-        delete pObject;
-        pObject = NULL;
-    }
-    CQENVisualManager* pManager = pObject != NULL ? static_cast<CQENVisualManager*>(pObject) : new CQENVisualManager;
+    CQENVisualManager* pManager = MakeOnDemand();
+    if (pManager == NULL)
+        pManager = new CQENVisualManager;
     s_pCurrent = pManager;
     pManager->m_bLibraryOwned = TRUE;
     return pManager;
+}
+
+CQENVisualManager* PASCAL CQENVisualManager::MakeOnDemand()
+{
+    if (s_pOnDemandClass == NULL)
+        return NULL;
+    try
+    {
+        // SetOnDemandClass let only managers through.
+        return static_cast<CQENVisualManager*>(s_pOnDemandClass->CreateObject());
+    }
+    catch (CException* pException)
+    {
+        pException->Delete();
+        return NULL;
+    }
 }
 
 void PASCAL CQENVisualManager::SetOnDemandClass(CRuntimeClass* pClass)
@@ -280,6 +292,7 @@ void CQENVisualManager::PaintControlButtonEdge(CDC* pDC, CQENToolbarButton*, CRe
 {
     if (nStyle & kEdgeNone)
         return;
+    CQENDCState state(pDC);
     if (nStyle & kEdgeSunken)
         pDC->Draw3dRect(&rect, theDrawingCache.m_crShadow, theDrawingCache.m_crHighlight);
     else
@@ -305,8 +318,10 @@ void CQENVisualManager::PaintComboArrowButton(CDC* pDC, CRect rect, BOOL bDisabl
 
 void CQENVisualManager::PaintComboFrame(CDC* pDC, CRect rect, BOOL, BOOL bDropped, BOOL bHighlighted)
 {
-    if (bDropped || bHighlighted)
-        pDC->Draw3dRect(&rect, theDrawingCache.m_crHighlight, theDrawingCache.m_crShadow);
+    if (!bDropped && !bHighlighted)
+        return;
+    CQENDCState state(pDC);
+    pDC->Draw3dRect(&rect, theDrawingCache.m_crHighlight, theDrawingCache.m_crShadow);
 }
 
 void CQENVisualManager::PaintTearOffStrip(CDC* pDC, CRect rect, BOOL bActive)
@@ -327,9 +342,12 @@ void CQENVisualManager::PaintButtonInterior(CDC*, CQENToolbarButton*, CRect, But
 
 void CQENVisualManager::PaintButtonFrame(CDC* pDC, CQENToolbarButton*, CRect rect, ButtonState state)
 {
+    if (state != ButtonPressed && state != ButtonHighlighted)
+        return;
+    CQENDCState dcState(pDC);
     if (state == ButtonPressed)
         pDC->Draw3dRect(&rect, theDrawingCache.m_crShadow, theDrawingCache.m_crHighlight);
-    else if (state == ButtonHighlighted)
+    else
         pDC->Draw3dRect(&rect, theDrawingCache.m_crHighlight, theDrawingCache.m_crShadow);
 }
 
@@ -340,6 +358,7 @@ void CQENVisualManager::PaintMenuItemHighlight(CDC* pDC, CQENToolbarMenuButton*,
 
 void CQENVisualManager::PaintRarelyUsedBand(CDC* pDC, CRect rect)
 {
+    CQENDCState state(pDC);
     CQENDrawHelper::ChangeBrightness(pDC, rect, kRarelyUsedLightening);
     pDC->Draw3dRect(&rect, theDrawingCache.m_crShadow, theDrawingCache.m_crHighlight);
 }

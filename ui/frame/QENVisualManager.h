@@ -127,6 +127,9 @@ protected:
                           COLORREF crShadedSide);
 
 private:
+    // A manager of the on-demand class; NULL when there is none or it cannot be made.
+    static CQENVisualManager* PASCAL MakeOnDemand();
+
     static CQENVisualManager* s_pCurrent;
     static CRuntimeClass* s_pOnDemandClass;
 };

@@ -11,7 +11,8 @@ static_assert(sizeof(CQENVisualManagerXP) == 128, "the XP manager's size on the 
 
 namespace {
 
-const int kGripInset = 2;          // the grip area lies this far inside the gripper
+const int kGripInsetAcross = 2;    // the grip area is 4 pixels narrower than the gripper
+const int kGripInsetAlong = 3;     // and 6 pixels shorter
 const int kImageColumnExtra = 6;   // the image column is the menu image width and this much more
 const int kRarelyUsedDarkening = 94;
 const int kDockSideGrowth = 4;
@@ -179,7 +180,11 @@ void CQENVisualManagerXP::PaintGripper(CDC* pDC, CRect rectGripper, BOOL bHorizo
         MakePatternBrush();
     CQENDCState state(pDC);
     CRect rectGrip = rectGripper;
-    rectGrip.DeflateRect(kGripInset, kGripInset);
+    // A horizontal bar has its gripper at the left, running down it.
+    if (bHorizontal)
+        rectGrip.DeflateRect(kGripInsetAcross, kGripInsetAlong);
+    else
+        rectGrip.DeflateRect(kGripInsetAlong, kGripInsetAcross);
     // The stripes are the pattern's clear bits, drawn in the text colour.
     pDC->SetTextColor(theDrawingCache.m_crShadow);
     pDC->SetBkColor(m_crImageStrip);
@@ -243,6 +248,7 @@ void CQENVisualManagerXP::PaintComboFrame(CDC* pDC, CRect rect, BOOL, BOOL bDrop
 {
     if (!bDropped && !bHighlighted)
         return;
+    CQENDCState state(pDC);
     rect.DeflateRect(1, 1);
     pDC->Draw3dRect(&rect, theDrawingCache.m_crDarkShadow, theDrawingCache.m_crDarkShadow);
 }
@@ -257,12 +263,15 @@ void CQENVisualManagerXP::PaintButtonInterior(CDC* pDC, CQENToolbarButton*, CRec
 
 void CQENVisualManagerXP::PaintButtonFrame(CDC* pDC, CQENToolbarButton*, CRect rect, ButtonState state)
 {
-    if (state == ButtonPressed || state == ButtonHighlighted)
-        pDC->Draw3dRect(&rect, m_crHotFrame, m_crHotFrame);
+    if (state != ButtonPressed && state != ButtonHighlighted)
+        return;
+    CQENDCState dcState(pDC);
+    pDC->Draw3dRect(&rect, m_crHotFrame, m_crHotFrame);
 }
 
 void CQENVisualManagerXP::PaintMenuItemHighlight(CDC* pDC, CQENToolbarMenuButton*, CRect rect, COLORREF& crText)
 {
+    CQENDCState state(pDC);
     pDC->FillRect(&rect, &m_brHot);
     pDC->Draw3dRect(&rect, m_crHotFrame, m_crHotFrame);
     bool bDarkHot = GetRValue(m_crHot) <= 128 || GetGValue(m_crHot) <= 128 || GetBValue(m_crHot) <= 128;
