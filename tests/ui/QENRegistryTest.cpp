@@ -8,8 +8,11 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <type_traits>
+#include <vector>
 
-// A serializable item that counts its live instances, to see which objects a read deletes.
+// A serializable item that counts its live instances, to see which objects a read deletes. On
+// loading it reserves as many bytes as its value says, as objects that size a buffer from their data do.
 class CRegistryTestItem : public CObject
 {
     DECLARE_SERIAL(CRegistryTestItem)
@@ -21,9 +24,13 @@ public:
         if (ar.IsStoring())
             ar << m_nValue;
         else
+        {
             ar >> m_nValue;
+            m_strBuffer.GetBuffer(m_nValue);
+        }
     }
     int m_nValue;
+    CString m_strBuffer;
     static int s_nLive;
 };
 IMPLEMENT_SERIAL(CRegistryTestItem, CObject, 1)
@@ -65,6 +72,15 @@ protected:
         return {dwType, std::string(buffer, cbData)};
     }
 
+    static bool KeyIsThere(const CString& strPath)
+    {
+        HKEY hKey = NULL;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, strPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            return false;
+        ::RegCloseKey(hKey);
+        return true;
+    }
+
     CQENRegistry& Opened(CQENRegistryHolder& holder, BOOL bReadOnly)
     {
         CQENRegistry* pRegistry = holder.Create(FALSE, bReadOnly);
@@ -77,102 +93,104 @@ protected:
     const CString m_strPath = BuildSettingsPath("Section", NULL);
 };
 
-const std::string kWords = std::string("\x03\0\0\0\x01\0\xFF\xFF\x34\x12", 10);
-const std::string kRect = std::string("\xFE\xFF\xFF\xFF\x02\0\0\0\x64\0\0\0\xC8\0\0\0", 16);
-// The framework's stream: new-class tag, schema, name length and name, then the list's count
-// and its length-prefixed strings.
+// The framework's stream: new-class tag, schema, name length and name, then the list's count and its
+// length-prefixed strings.
 const std::string kObjectStream = std::string("\xFF\xFF\0\0\x0B\0CStringList\x02\0\x03one\0", 24);
+template <class ARRAY>
+auto Elements(const ARRAY& array)
+{
+    std::vector<std::decay_t<decltype(array[0])>> elements;
+    for (INT_PTR i = 0; i < array.GetSize(); ++i)
+        elements.push_back(array[i]);
+    return elements;
+}
+
+std::vector<CString> Strings(const CStringList& list)
+{
+    std::vector<CString> strings;
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        strings.push_back(list.GetNext(pos));
+    return strings;
+}
+
+// Writes the value, reads it back into a fresh object and compares what the two hold.
+template <class T, class CONTENT>
+void ExpectRoundTrip(CQENRegistry& registry, LPCTSTR lpszName, T& value, CONTENT content)
+{
+    T read{};
+    ASSERT_TRUE(registry.Write(lpszName, value)) << lpszName;
+    ASSERT_TRUE(registry.Read(lpszName, read)) << lpszName;
+    EXPECT_EQ(content(value), content(read)) << lpszName;
+}
 
 TEST_F(RegistryTest, EveryValueTypeIsStoredInItsFormAndReadBack)
 {
-    {
-        CQENRegistryHolder holder;
-        CQENRegistry& registry = Opened(holder, FALSE);
-        CWordArray words;
-        for (WORD w : {1, 0xFFFF, 0x1234})
-            words.Add(w);
-        CByteArray bytes;
-        bytes.Add(7);
-        CDWordArray dwords;
-        dwords.Add(0xDEADBEEF);
-        CStringArray strings;
-        strings.Add("甲");
-        strings.Add("");
-        CStringList list;
-        list.AddTail("one");
-        list.AddTail("");
-        CObList objects;
-        CRegistryTestItem first(11), second(22);
-        objects.AddTail(&first);
-        objects.AddTail(&second);
-        BYTE raw[3] = {9, 0, 8};
-        EXPECT_TRUE(registry.Write("Text", "中文"));
-        EXPECT_EQ(5u, registry.LastSize());
-        EXPECT_TRUE(registry.Write("Words", words) && registry.Write("Rect", CRect(-2, 2, 100, 200)) &&
-                    registry.Write("Point", CPoint(-5, 6)) && registry.Write("Object", static_cast<CObject*>(&list)) &&
-                    registry.Write("Int", -7) && registry.Write("DWord", static_cast<DWORD>(0x80000001)) &&
-                    registry.Write("Bytes", bytes) && registry.Write("DWords", dwords) &&
-                    registry.Write("Strings", strings) && registry.Write("List", list) &&
-                    registry.Write("Objects", objects) && registry.Write("Raw", raw, sizeof raw));
-    }
-    EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), kWords), Raw("Words"));
-    EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), kRect), Raw("Rect"));
-    EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), kObjectStream), Raw("Object"));
+    CQENRegistryHolder holder;
+    CQENRegistry& registry = Opened(holder, FALSE);
+    CWordArray words;
+    for (WORD w : {1, 0xFFFF, 0x1234})
+        words.Add(w);
+    CByteArray bytes;
+    bytes.Add(7);
+    CDWordArray dwords;
+    dwords.Add(0xDEADBEEF);
+    CStringArray strings;
+    strings.Add("甲");
+    strings.Add("");
+    CStringList list;
+    list.AddTail("one");
+    list.AddTail("");
+    CRect rect(-2, 2, 100, 200);
+    CPoint point(-5, 6);
+    CString strText = "中文";
+    int nValue = -7;
+    DWORD dwValue = 0x80000001;
+    const auto same = [](const auto& value) { return value; };
+    ExpectRoundTrip(registry, "Words", words, Elements<CWordArray>);
+    ExpectRoundTrip(registry, "Bytes", bytes, Elements<CByteArray>);
+    ExpectRoundTrip(registry, "DWords", dwords, Elements<CDWordArray>);
+    ExpectRoundTrip(registry, "Strings", strings, Elements<CStringArray>);
+    ExpectRoundTrip(registry, "List", list, Strings);
+    ExpectRoundTrip(registry, "Rect", rect, same);
+    ExpectRoundTrip(registry, "Point", point, same);
+    ExpectRoundTrip(registry, "Text", strText, same);
+    EXPECT_EQ(5u, registry.LastSize());
+    ExpectRoundTrip(registry, "Int", nValue, same);
+    ExpectRoundTrip(registry, "DWord", dwValue, same);
+    EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), std::string("\x03\0\0\0\x01\0\xFF\xFF\x34\x12", 10)), Raw("Words"));
+    EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), std::string("\xFE\xFF\xFF\xFF\x02\0\0\0\x64\0\0\0\xC8\0\0\0", 16)),
+              Raw("Rect"));
     EXPECT_EQ(std::make_pair(DWORD(REG_SZ), std::string("中文", 5)), Raw("Text"));
     EXPECT_EQ(std::make_pair(DWORD(REG_DWORD), std::string("\xF9\xFF\xFF\xFF", 4)), Raw("Int"));
 
-    CQENRegistryHolder holder;
-    CQENRegistry& registry = Opened(holder, TRUE);
-    CWordArray words;
-    CRect rect;
-    CPoint point;
-    CString strText;
-    int nValue = 0;
-    DWORD dwValue = 0;
-    ASSERT_TRUE(registry.Read("Words", words) && registry.Read("Rect", rect) && registry.Read("Point", point) &&
-                registry.Read("Text", strText) && registry.Read("Int", nValue) && registry.Read("DWord", dwValue));
-    EXPECT_EQ(3, words.GetSize());
-    EXPECT_EQ(0x1234, words[2]);
-    EXPECT_EQ(CRect(-2, 2, 100, 200), rect);
-    EXPECT_EQ(CPoint(-5, 6), point);
-    EXPECT_STREQ("中文", strText);
-    EXPECT_EQ(-7, nValue);
-    EXPECT_EQ(0x80000001u, dwValue);
-
     CObject* pObject = NULL;
-    ASSERT_TRUE(registry.Read("Object", pObject));
+    ASSERT_TRUE(registry.Write("Object", static_cast<CObject*>(&list)) && registry.Read("Object", pObject));
+    EXPECT_EQ(std::make_pair(DWORD(REG_BINARY), kObjectStream), Raw("Object"));
     ASSERT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CStringList)));
-    EXPECT_STREQ("one", static_cast<CStringList*>(pObject)->GetHead());
+    EXPECT_EQ(Strings(list), Strings(*static_cast<CStringList*>(pObject)));
     delete pObject;
 
-    CByteArray bytes;
-    CDWordArray dwords;
-    CStringArray strings;
-    strings.Add("old");
-    CStringList list;
-    ASSERT_TRUE(registry.Read("Bytes", bytes) && registry.Read("DWords", dwords) &&
-                registry.Read("Strings", strings) && registry.Read("List", list));
-    EXPECT_EQ(7, bytes[0]);
-    EXPECT_EQ(0xDEADBEEFu, dwords[0]);
-    ASSERT_EQ(2, strings.GetSize());
-    EXPECT_STREQ("甲", strings[0]);
-    EXPECT_EQ(2, list.GetCount());
-
+    BYTE raw[3] = {9, 0, 8};
     BYTE* pData = NULL;
     UINT nBytes = 0;
-    ASSERT_TRUE(registry.Read("Raw", &pData, &nBytes));
+    ASSERT_TRUE(registry.Write("Raw", raw, sizeof raw) && registry.Read("Raw", &pData, &nBytes));
     EXPECT_EQ(std::string("\x09\0\x08", 3), std::string(reinterpret_cast<char*>(pData), nBytes));
     delete[] pData;
 
     // The list's own objects are replaced by the loaded ones and deleted.
+    CRegistryTestItem first(11), second(22);
     CObList objects;
+    objects.AddTail(&first);
+    objects.AddTail(&second);
+    ASSERT_TRUE(registry.Write("Objects", objects));
+    objects.RemoveAll();
     objects.AddTail(new CRegistryTestItem(99));
     ASSERT_TRUE(registry.Read("Objects", objects));
     ASSERT_EQ(2, objects.GetCount());
     EXPECT_EQ(22, static_cast<CRegistryTestItem*>(objects.GetTail())->m_nValue);
-    EXPECT_EQ(2, CRegistryTestItem::s_nLive);
-    for (POSITION pos = objects.GetHeadPosition(); pos != NULL;)
-        delete objects.GetNext(pos);
+    EXPECT_EQ(4, CRegistryTestItem::s_nLive);
+    while (!objects.IsEmpty())
+        delete objects.RemoveHead();
 }
 
 TEST_F(RegistryTest, ReadOnlyAccessorChangesNothing)
@@ -202,7 +220,7 @@ TEST_F(RegistryTest, ReadOnlyAccessorChangesNothing)
     for (const auto& write : writes)
         EXPECT_FALSE(write());
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegQueryValueExA(HKEY_CURRENT_USER, strName, NULL, NULL, NULL, NULL));
-    EXPECT_FALSE(registry.KeyExists(m_strPath + "Sub"));
+    EXPECT_FALSE(KeyIsThere(m_strPath + "Sub"));
     // Deleting a value has no test of its own: the rights of the key opened read-only refuse it.
     ASSERT_TRUE(registry.Open(m_strPath));
     EXPECT_FALSE(registry.DeleteValue("Kept"));
@@ -220,13 +238,15 @@ TEST_F(RegistryTest, PathsLoseOneTrailingBackslashAndDeletionTakesTheWholeTree)
     CQENRegistryHolder holder;
     CQENRegistry& registry = *holder.Create(FALSE, FALSE);
     ASSERT_TRUE(registry.CreateKey(m_strPath + "A\\B\\"));
-    ASSERT_TRUE(registry.Write("Deep", 1));
     ASSERT_TRUE(registry.CreateKey(m_strPath + "A\\C"));
     ASSERT_TRUE(registry.Write("Leaf", 2) && registry.Write("Other", 3));
+    // The last character's trail byte is 0x5C, the code of '\'.
+    ASSERT_TRUE(registry.CreateKey(m_strPath + "A\\乗"));
+    EXPECT_TRUE(KeyIsThere(m_strPath + "A\\乗"));
     ASSERT_TRUE(registry.Open(m_strPath + "A\\"));
     CStringArray names;
     ASSERT_TRUE(registry.ReadSubKeyNames(names));
-    EXPECT_EQ((std::set<CString>{"B", "C"}), std::set<CString>(names.GetData(), names.GetData() + names.GetSize()));
+    EXPECT_EQ((std::set<CString>{"B", "C", "乗"}), std::set<CString>(names.GetData(), names.GetData() + names.GetSize()));
     EXPECT_TRUE(registry.KeyExists("B\\"));
     EXPECT_FALSE(registry.KeyExists("D"));
     ASSERT_TRUE(registry.Open(m_strPath + "A\\C\\"));
@@ -238,10 +258,8 @@ TEST_F(RegistryTest, PathsLoseOneTrailingBackslashAndDeletionTakesTheWholeTree)
     EXPECT_FALSE(registry.DeleteKey("\\"));
     EXPECT_EQ(ERROR_INVALID_PARAMETER, registry.LastResult());
     EXPECT_TRUE(registry.DeleteKey(m_strPath + "A\\"));
-    HKEY hKey = NULL;
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_strPath + "A", 0, KEY_READ, &hKey));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, m_strPath, 0, KEY_READ, &hKey));
-    ::RegCloseKey(hKey);
+    EXPECT_FALSE(KeyIsThere(m_strPath + "A"));
+    EXPECT_TRUE(KeyIsThere(m_strPath));
 }
 
 TEST_F(RegistryTest, MalformedValuesGiveFalseAndLeaveTheDefaults)
@@ -255,11 +273,12 @@ TEST_F(RegistryTest, MalformedValuesGiveFalseAndLeaveTheDefaults)
     SetRaw("LongBinary", REG_BINARY, std::string(20, '\x01'));
     SetRaw("Number", REG_SZ, std::string("12\0", 3));
     SetRaw("ShortWords", REG_BINARY, std::string("\x05\0\0\0\x01\0\x02\0", 8));
-    SetRaw("HugeWords", REG_BINARY, std::string("\xFF\xFF\xFF\xFF\x01\0", 6));
     SetRaw("HugeDWords", REG_BINARY, std::string("\xFF\xFF\xFF\xFF\xFF\x3F\x01\0\0\0", 10));
     SetRaw("CutStrings", REG_BINARY, std::string("\x03\0\x02xy\x05z", 7));
     SetRaw("UnknownClass", REG_BINARY, std::string("\xFF\xFF\0\0\x05\0Nope!\0\0", 13));
-    SetRaw("CutObjects", REG_BINARY, std::string("\x02\0\xFF\xFF\x01\0\x11\0CRegistryTestItem\x01\0\0\0", 29));
+    // The second entry refers back to the first object, then the stream ends before the third.
+    SetRaw("RepeatedThenCut", REG_BINARY, std::string("\x03\0\xFF\xFF\x01\0\x11\0CRegistryTestItem\x01\0\0\0\x02\0", 31));
+    SetRaw("HugeItem", REG_BINARY, std::string("\x01\0\xFF\xFF\x01\0\x11\0CRegistryTestItem\0\xFF\xFF\x7F", 29));
 
     CQENRegistryHolder holder;
     CQENRegistry& registry = Opened(holder, TRUE);
@@ -282,13 +301,13 @@ TEST_F(RegistryTest, MalformedValuesGiveFalseAndLeaveTheDefaults)
     dwords.Add(8);
     CStringArray strings;
     strings.Add("default");
-    EXPECT_FALSE(registry.Read("ShortWords", words) || registry.Read("HugeWords", words) ||
-                 registry.Read("CutStrings", strings) || registry.Read("Text", strings));
-    // A count the value has no room for is found bad before anything is allocated for it, also
-    // where an object's own data carry it past every check of the accessor.
+    EXPECT_FALSE(registry.Read("ShortWords", words) || registry.Read("CutStrings", strings));
+    // A count the value has no room for is found bad before anything is allocated for it; where an
+    // object's own data carry it past the accessor's checks, running out of memory is reported as such.
     EXPECT_FALSE(registry.Read("HugeDWords", dwords));
     EXPECT_EQ(ERROR_INVALID_DATA, registry.LastResult());
     EXPECT_FALSE(registry.Read("HugeDWords", static_cast<CObject&>(dwords)));
+    EXPECT_EQ(ERROR_NOT_ENOUGH_MEMORY, registry.LastResult());
     EXPECT_EQ(1, words.GetSize());
     EXPECT_EQ(1, dwords.GetSize());
     ASSERT_EQ(1, strings.GetSize());
@@ -300,7 +319,10 @@ TEST_F(RegistryTest, MalformedValuesGiveFalseAndLeaveTheDefaults)
     CObList objects;
     CRegistryTestItem kept;
     objects.AddTail(&kept);
-    EXPECT_FALSE(registry.Read("CutObjects", objects));
+    EXPECT_FALSE(registry.Read("RepeatedThenCut", objects));
+    EXPECT_EQ(ERROR_INVALID_DATA, registry.LastResult());
+    EXPECT_FALSE(registry.Read("HugeItem", objects));
+    EXPECT_EQ(ERROR_NOT_ENOUGH_MEMORY, registry.LastResult());
     EXPECT_EQ(&kept, objects.GetHead());
     EXPECT_EQ(1, CRegistryTestItem::s_nLive);
 }

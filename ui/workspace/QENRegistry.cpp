@@ -1,6 +1,7 @@
 #include "QENRegistry.h"
 
 #include <new>
+#include <set>
 
 IMPLEMENT_DYNCREATE(CQENRegistry, CObject)
 
@@ -12,11 +13,14 @@ const UINT kStreamGrowth = 1024;
 const int kArchiveBuffer = 4096;
 const DWORD kNameBuffer = 1024;
 
+// The trail byte of a double-byte character may have the value of '\\'; ReverseFind steps over
+// whole characters and so finds only a real backslash.
 CString WithoutTrailingBackslash(LPCTSTR lpszPath)
 {
     CString strPath(lpszPath);
-    if (!strPath.IsEmpty() && strPath[strPath.GetLength() - 1] == '\\')
-        strPath = strPath.Left(strPath.GetLength() - 1);
+    int nLast = strPath.GetLength() - 1;
+    if (nLast >= 0 && strPath.ReverseFind('\\') == nLast)
+        strPath = strPath.Left(nLast);
     return strPath;
 }
 
@@ -48,10 +52,16 @@ void ReplaceContents(CStringList& target, CStringList& source)
     target.AddTail(&source);
 }
 
+// A stream may name one object more than once (a back-reference); it is deleted once.
 void DeleteObjects(CObList& list)
 {
+    std::set<CObject*> deleted;
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        delete list.GetNext(pos);
+    {
+        CObject* pObject = list.GetNext(pos);
+        if (deleted.insert(pObject).second)
+            delete pObject;
+    }
     list.RemoveAll();
 }
 
@@ -84,6 +94,15 @@ BOOL CQENRegistry::OutOfMemory()
 {
     m_lLastResult = ERROR_NOT_ENOUGH_MEMORY;
     return FALSE;
+}
+
+// Memory and archive failures stay apart in the result: a caller may keep its content on the one
+// and reset it on the other.
+BOOL CQENRegistry::Failed(CException* pException)
+{
+    BOOL bMemory = pException->IsKindOf(RUNTIME_CLASS(CMemoryException));
+    pException->Delete();
+    return bMemory ? OutOfMemory() : Malformed();
 }
 
 BOOL CQENRegistry::Succeeded(LONG lResult)
@@ -154,7 +173,7 @@ BOOL CQENRegistry::DeleteKey(LPCTSTR lpszPath, BOOL bAdministrator)
 
 BOOL CQENRegistry::ReadNames(CStringArray& names, BOOL bSubKeys)
 {
-    names.RemoveAll();
+    CStringArray found;
     char szName[kNameBuffer];
     for (DWORD nIndex = 0;; ++nIndex)
     {
@@ -162,10 +181,13 @@ BOOL CQENRegistry::ReadNames(CStringArray& names, BOOL bSubKeys)
         LONG lResult = bSubKeys ? ::RegEnumKeyExA(m_hKey, nIndex, szName, &cchName, NULL, NULL, NULL, NULL)
                                 : ::RegEnumValueA(m_hKey, nIndex, szName, &cchName, NULL, NULL, NULL, NULL);
         if (lResult == ERROR_NO_MORE_ITEMS)
+        {
+            names.Copy(found);
             return Succeeded(ERROR_SUCCESS);
+        }
         if (!Succeeded(lResult))
             return FALSE;
-        names.Add(szName);
+        found.Add(szName);
     }
 }
 
@@ -343,8 +365,7 @@ BOOL CQENRegistry::WriteStream(LPCTSTR lpszName, STORE store)
     }
     catch (CException* e)
     {
-        e->Delete();
-        return Malformed();
+        return Failed(e);
     }
     catch (const std::bad_alloc&)
     {
@@ -369,8 +390,7 @@ BOOL CQENRegistry::ReadStream(LPCTSTR lpszName, UINT nMinElementBytes, LOAD load
     }
     catch (CException* e)
     {
-        e->Delete();
-        return Malformed();
+        return Failed(e);
     }
     // A count in the stream that no collection check saw, such as one inside an object's own data.
     catch (const std::bad_alloc&)

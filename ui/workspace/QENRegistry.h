@@ -6,7 +6,8 @@
 // root until a key is opened. Value names are names in the open key. Every operation returns
 // whether it succeeded and records the Win32 result, the value type and the size; nothing is thrown.
 // A value that is missing, of another type, truncated or otherwise malformed gives FALSE and leaves
-// the caller's object as it was (Read of a string empties it, as callers rely on).
+// the caller's object as it was (Read of a string empties it, as callers rely on). A stream that
+// cannot be loaded records ERROR_NOT_ENOUGH_MEMORY when memory ran out, else ERROR_INVALID_DATA.
 #pragma once
 #include <afx.h>
 
@@ -89,6 +90,7 @@ private:
     BOOL QueryFixed(LPCTSTR lpszName, DWORD dwType, void* pValue, DWORD nBytes);
     BOOL Malformed();
     BOOL OutOfMemory();
+    BOOL Failed(CException* pException);
     template <class STORE> BOOL WriteStream(LPCTSTR lpszName, STORE store);
     template <class LOAD> BOOL ReadStream(LPCTSTR lpszName, UINT nMinElementBytes, LOAD load);
     template <class COLLECTION> BOOL ReadCollection(LPCTSTR lpszName, COLLECTION& target, UINT nMinElementBytes);
