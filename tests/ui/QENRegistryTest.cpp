@@ -96,6 +96,7 @@ protected:
 // The framework's stream: new-class tag, schema, name length and name, then the list's count and its
 // length-prefixed strings.
 const std::string kObjectStream = std::string("\xFF\xFF\0\0\x0B\0CStringList\x02\0\x03one\0", 24);
+
 template <class ARRAY>
 auto Elements(const ARRAY& array)
 {
@@ -223,6 +224,9 @@ TEST_F(RegistryTest, ReadOnlyAccessorChangesNothing)
     EXPECT_FALSE(KeyIsThere(m_strPath + "Sub"));
     // Deleting a value has no test of its own: the rights of the key opened read-only refuse it.
     ASSERT_TRUE(registry.Open(m_strPath));
+    DWORD dwKept = 0;
+    EXPECT_TRUE(registry.Read("Kept", dwKept));
+    EXPECT_EQ(5u, dwKept);
     EXPECT_FALSE(registry.DeleteValue("Kept"));
     EXPECT_EQ(std::make_pair(DWORD(REG_DWORD), std::string("\x05\0\0\0", 4)), Raw("Kept"));
 }
