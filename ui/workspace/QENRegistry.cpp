@@ -13,8 +13,8 @@ const UINT kStreamGrowth = 1024;
 const int kArchiveBuffer = 4096;
 const DWORD kNameBuffer = 1024;
 
-// The trail byte of a double-byte character may have the value of '\\'; ReverseFind steps over
-// whole characters and so finds only a real backslash.
+// The trail byte of a double-byte character may have the value of a backslash; ReverseFind steps
+// over whole characters and so finds only a real one.
 CString WithoutTrailingBackslash(LPCTSTR lpszPath)
 {
     CString strPath(lpszPath);
