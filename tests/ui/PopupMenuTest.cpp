@@ -1,0 +1,364 @@
+#include "GuiTestSupport.h"
+#include "QENCommandUsage.h"
+#include "QENPopupMenu.h"
+#include "QENPopupMenuBar.h"
+#include "QENShowAllButton.h"
+#include "QENToolBar.h"
+#include "QENToolbarMenuButton.h"
+#include "QENVisualManager.h"
+#include "ScratchRegistryKey.h"
+#include "SystemColoursScope.h"
+
+#include <RecentFileList.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT kAlpha = 0x6101;
+const UINT kBravo = 0x6102;
+const UINT kCharlie = 0x6103;
+const UINT kEcho = 0x6105;
+const UINT kFoxtrot = 0x6106;
+const UINT kRecentFile = 0xE110;
+
+// A plain framework frame (no popup hooks) that records the commands it receives.
+class CRecordingFrame : public CFrameWnd
+{
+public:
+    std::vector<UINT> m_commands;
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (lParam == 0)
+            m_commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+    // The fixture owns the object.
+    void PostNcDestroy() override {}
+};
+
+CRect WindowRectOf(const CWnd* pWnd)
+{
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    return rect;
+}
+
+CRect WorkArea()
+{
+    CRect rect;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0);
+    return rect;
+}
+
+std::vector<std::string> LabelsOf(const CQENPopupMenuBar* pBar)
+{
+    std::vector<std::string> labels;
+    for (int i = 0; i < pBar->ButtonCount(); i++)
+    {
+        const CQENToolbarButton* pButton = pBar->ButtonAt(i);
+        labels.push_back(pButton->IsSeparator()                                   ? "-"
+                         : pButton->IsKindOf(RUNTIME_CLASS(CQENShowAllButton)) ? "<show all>"
+                                                                               : (LPCTSTR)pButton->m_strLabel);
+    }
+    return labels;
+}
+
+// Alpha, Bravo, a separator, Charlie and the submenu Delta with Echo and Foxtrot.
+HMENU MakeMenu()
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    HMENU hDelta = ::CreatePopupMenu();
+    ::AppendMenuA(hDelta, MF_STRING, kEcho, "&Echo");
+    ::AppendMenuA(hDelta, MF_STRING, kFoxtrot, "&Foxtrot");
+    ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
+    ::AppendMenuA(hMenu, MF_STRING, kBravo, "&Bravo");
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hMenu, MF_STRING, kCharlie, "&Charlie");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hDelta, "&Delta");
+    return hMenu;
+}
+
+// A frame without popup hooks, 60 pixels wide, with a toolbar whose one menu button opens hMenu.
+class PopupMenuTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CQENVisualManager::SetOnDemandClass(NULL);
+        CQENPopupMenu::s_nMenuAnimation = CQENPopupMenu::AnimationNone;
+        m_frame.m_bAutoMenuEnable = FALSE;
+        ASSERT_TRUE(m_frame.Create(NULL, "popup test", WS_POPUP | WS_BORDER, CRect(0, 0, 60, 60)));
+        ASSERT_TRUE(m_bar.CreateEx(&m_frame, 0, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+    }
+
+    void TearDown() override
+    {
+        if (m_bar.m_hWnd != NULL)
+            m_bar.DestroyWindow();
+        if (m_frame.m_hWnd != NULL)
+            m_frame.DestroyWindow();
+        PumpPendingMessages();
+        CQENCommandUsage::SetBasicCommands(CList<UINT, UINT>());
+        theCommandUsage.Reset();
+    }
+
+    // The frame at (x, y) with the menu button at the left of its toolbar.
+    void ShowFrameAt(int x, int y, HMENU hMenu)
+    {
+        m_frame.SetWindowPos(&CWnd::wndTopMost, x, y, 60, 60, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        CQENToolbarMenuButton button((UINT)-1, hMenu, -1, "&File");
+        ::DestroyMenu(hMenu);
+        ASSERT_EQ(0, m_bar.AddButtonAt(button));
+        m_bar.SetWindowPos(NULL, 0, 0, 58, 28, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_bar.RecalcButtonLayout();
+        PumpPendingMessages();
+    }
+
+    CQENToolbarMenuButton* MenuButton() { return static_cast<CQENToolbarMenuButton*>(m_bar.ButtonAt(0)); }
+
+    // Clicks the menu button with the mouse; the popup it opened.
+    CQENPopupMenu* ClickMenuButton()
+    {
+        const CPoint pt = MenuButton()->m_rect.CenterPoint();
+        m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        m_bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        PumpPendingMessages();
+        return MenuButton()->GetPopupMenu();
+    }
+
+    static void Key(CWnd* pWnd, UINT nKey)
+    {
+        pWnd->PostMessage(WM_KEYDOWN, nKey, 1);
+        PumpPendingMessages();
+    }
+
+    // What the screen shows at the left of item i, past the image column: the highlight's colour
+    // when it is highlighted.
+    static COLORREF ItemColour(CQENPopupMenuBar* pBar, int i)
+    {
+        pBar->UpdateWindow();
+        CRect rect = pBar->ButtonAt(i)->m_rect;
+        pBar->ClientToScreen(&rect);
+        CClientDC dcScreen(NULL);
+        return dcScreen.GetPixel(rect.left + 22, rect.top + 2);
+    }
+
+    static std::vector<int> HighlightedItems(CQENPopupMenuBar* pBar)
+    {
+        std::vector<int> items;
+        for (int i = 0; i < pBar->ButtonCount(); i++)
+            if (!pBar->ButtonAt(i)->IsSeparator() && ItemColour(pBar, i) == SystemColoursScope::kSelection)
+                items.push_back(i);
+        return items;
+    }
+
+    SystemColoursScope m_colours;
+    CRecordingFrame m_frame;
+    CQENToolBar m_bar;
+};
+
+} // namespace
+
+TEST(PopupMenuShowDelayTest, RegistryDelayIsTakenUpToFiveSecondsAndDefaultsTo500)
+{
+    CScratchRegistryKey desktop(HKEY_CURRENT_USER, "Control Panel\\Desktop");
+    auto setDelay = [](LPCTSTR lpszValue) {
+        HKEY hKey;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &hKey));
+        if (lpszValue == NULL)
+            ::RegDeleteValueA(hKey, "MenuShowDelay");
+        else
+            ::RegSetValueExA(hKey, "MenuShowDelay", 0, REG_SZ, (const BYTE*)lpszValue, lstrlenA(lpszValue) + 1);
+        ::RegCloseKey(hKey);
+    };
+    setDelay("9000");
+    EXPECT_EQ(5000, CQENPopupMenuBar::ReadMenuShowDelay());
+    setDelay("250");
+    EXPECT_EQ(250, CQENPopupMenuBar::ReadMenuShowDelay());
+    setDelay("soon");
+    EXPECT_EQ(500, CQENPopupMenuBar::ReadMenuShowDelay());
+    setDelay(NULL);
+    EXPECT_EQ(500, CQENPopupMenuBar::ReadMenuShowDelay());
+}
+
+TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderAndAnEmptyListTakesItsSeparatorAlong)
+{
+    char szFolder[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, szFolder);
+    CRecentFileList* pSaved = TestApp().m_pRecentFileList;
+    std::unique_ptr<CRecentFileList> recent(new CRecentFileList(0, "Recent File List", "File%d", 4));
+    TestApp().m_pRecentFileList = recent.get();
+
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hMenu, MF_STRING, kRecentFile, "Recent File");
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hMenu, MF_STRING, kBravo, "&Bravo");
+    ShowFrameAt(100, 100, hMenu);
+
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "-", "&Bravo"}), LabelsOf(pPopup->GetMenuBar()));
+    MenuButton()->CancelTracking();
+
+    recent->Add(CString(szFolder) + "\\one.txt");
+    recent->Add(CString(szFolder) + "\\R&D.txt");
+    pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "-", "&1 R&&D.txt", "&2 one.txt", "-", "&Bravo"}),
+              LabelsOf(pPopup->GetMenuBar()));
+    EXPECT_EQ(kRecentFile + 1, pPopup->GetMenuBar()->ButtonAt(3)->m_nCommandId);
+    MenuButton()->CancelTracking();
+    TestApp().m_pRecentFileList = pSaved;
+}
+
+TEST_F(PopupMenuTest, RarelyUsedCommandsStayHiddenUntilTheShowAllItemIsClicked)
+{
+    CList<UINT, UINT> basic;
+    basic.AddTail(kAlpha);
+    basic.AddTail(kBravo);
+    CQENCommandUsage::SetBasicCommands(basic);
+    ShowFrameAt(100, 100, MakeMenu());
+
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&Bravo", "-", "&Delta", "<show all>"}), LabelsOf(pBar));
+    const int nShortHeight = WindowRectOf(pPopup).Height();
+
+    const CPoint pt = pBar->ButtonAt(pBar->ButtonCount() - 1)->m_rect.CenterPoint();
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpPendingMessages();
+    ASSERT_EQ(pPopup, MenuButton()->GetPopupMenu());
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&Bravo", "-", "&Charlie", "&Delta"}), LabelsOf(pBar));
+    EXPECT_GT(WindowRectOf(pPopup).Height(), nShortHeight);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+}
+
+TEST_F(PopupMenuTest, NearTheRightEdgeTheMenuMovesLeftAndItsSubmenuOpensToTheLeft)
+{
+    const CRect rectWork = WorkArea();
+    ShowFrameAt(rectWork.right - 60, 200, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ(rectWork.right - 1, pPopup->MenuRect().right);
+    CRect rectButton = MenuButton()->m_rect;
+    m_bar.ClientToScreen(&rectButton);
+    EXPECT_EQ(rectButton.bottom, WindowRectOf(pPopup).top);
+    EXPECT_LT(WindowRectOf(pPopup).left, rectButton.left);
+
+    Key(pPopup, VK_END);
+    Key(pPopup, VK_RIGHT);
+    CQENPopupMenu* pSubmenu = pPopup->OpenSubmenu();
+    ASSERT_NE(nullptr, pSubmenu);
+    EXPECT_EQ(CQENPopupMenu::DropLeft, pSubmenu->DropDirection());
+    EXPECT_LE(pSubmenu->MenuRect().right, pPopup->MenuRect().left + 1);
+    EXPECT_GE(pSubmenu->MenuRect().left, rectWork.left);
+}
+
+TEST_F(PopupMenuTest, AtTheBottomEdgeTheMenuOpensAboveItsButton)
+{
+    const CRect rectWork = WorkArea();
+    ShowFrameAt(300, rectWork.bottom - 40, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CRect rectButton = MenuButton()->m_rect;
+    m_bar.ClientToScreen(&rectButton);
+    EXPECT_EQ(CQENPopupMenu::DropUp, pPopup->DropDirection());
+    EXPECT_EQ(rectButton.top, pPopup->MenuRect().bottom);
+    EXPECT_FALSE(pPopup->IsScrollable());
+}
+
+TEST_F(PopupMenuTest, ArrowsHomeAndEndMoveTheHighlightOverItemsAndPastSeparators)
+{
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_EQ(std::vector<int>{}, HighlightedItems(pBar));
+    Key(pPopup, VK_DOWN);
+    EXPECT_EQ(std::vector<int>{0}, HighlightedItems(pBar));
+    Key(pPopup, VK_DOWN);
+    Key(pPopup, VK_DOWN);
+    EXPECT_EQ(std::vector<int>{3}, HighlightedItems(pBar));   // past the separator
+    Key(pPopup, VK_UP);
+    EXPECT_EQ(std::vector<int>{1}, HighlightedItems(pBar));
+    Key(pPopup, VK_END);
+    EXPECT_EQ(std::vector<int>{4}, HighlightedItems(pBar));
+    Key(pPopup, VK_HOME);
+    EXPECT_EQ(std::vector<int>{0}, HighlightedItems(pBar));
+    // A key the frame receives goes to the open menu.
+    Key(&m_frame, VK_END);
+    EXPECT_EQ(std::vector<int>{4}, HighlightedItems(pBar));
+}
+
+TEST_F(PopupMenuTest, EnterRunsTheHighlightedCommandInTheFrameAndClosesEveryMenu)
+{
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    Key(pPopup, VK_END);
+    Key(pPopup, VK_RETURN);
+    CQENPopupMenu* pSubmenu = pPopup->OpenSubmenu();
+    ASSERT_NE(nullptr, pSubmenu);
+    const HWND hPopup = pPopup->m_hWnd;
+    const HWND hSubmenu = pSubmenu->m_hWnd;
+    Key(pPopup, VK_DOWN);   // the submenu takes the keys: Echo, then Foxtrot
+    Key(pPopup, VK_RETURN);
+    EXPECT_EQ(std::vector<UINT>{kFoxtrot}, m_frame.m_commands);
+    EXPECT_FALSE(::IsWindow(hSubmenu));
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_EQ(nullptr, MenuButton()->GetPopupMenu());
+    EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
+}
+
+TEST_F(PopupMenuTest, EscapeClosesOneLevelAndLeftClosesTheSubmenu)
+{
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    const HWND hPopup = pPopup->m_hWnd;
+    Key(pPopup, VK_END);
+    Key(pPopup, VK_RIGHT);
+    ASSERT_NE(nullptr, pPopup->OpenSubmenu());
+    EXPECT_EQ(std::vector<int>{0}, HighlightedItems(pPopup->OpenSubmenu()->GetMenuBar()));
+    Key(pPopup, VK_ESCAPE);
+    EXPECT_EQ(nullptr, pPopup->OpenSubmenu());
+    ASSERT_TRUE(::IsWindow(hPopup));
+    EXPECT_EQ(std::vector<int>{4}, HighlightedItems(pPopup->GetMenuBar()));
+
+    Key(pPopup, VK_RIGHT);
+    ASSERT_NE(nullptr, pPopup->OpenSubmenu());
+    Key(pPopup, VK_LEFT);
+    EXPECT_EQ(nullptr, pPopup->OpenSubmenu());
+    Key(pPopup, VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_EQ(nullptr, MenuButton()->GetPopupMenu());
+    EXPECT_TRUE(m_frame.m_commands.empty());
+}
+
+TEST_F(PopupMenuTest, MenusCloseWithTheirFrameAndTheButtonForgetsThem)
+{
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    Key(pPopup, VK_END);
+    Key(pPopup, VK_RIGHT);
+    ASSERT_NE(nullptr, pPopup->OpenSubmenu());
+    const HWND hPopup = pPopup->m_hWnd;
+    const HWND hSubmenu = pPopup->OpenSubmenu()->m_hWnd;
+    m_frame.DestroyWindow();
+    PumpPendingMessages();
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_FALSE(::IsWindow(hSubmenu));
+    EXPECT_EQ(nullptr, MenuButton()->GetPopupMenu());
+    EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
+}
