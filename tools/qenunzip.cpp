@@ -238,10 +238,12 @@ struct Outcome
     CString path;
 };
 
-// Extraction on several threads, each with its own archive object. Entries whose names clash
-// (equal but for case) go to one thread in archive order, so the last one wins as on one
-// thread; groups are taken largest first. After a failure no thread starts an entry behind it,
-// and the report ends there, as on one thread.
+// Extraction on several threads, each with its own archive object. All entries bound for one
+// folder (its name compared without case) go to one thread in archive order: names that clash
+// end with the last entry as on one thread, and no thread changes a folder another thread
+// knows the contents of, which would make that one read the folder again for each file.
+// Groups are taken largest first. After a failure no thread starts an entry behind it, and
+// the report ends there, as on one thread.
 class ParallelExtraction
 {
 public:
@@ -255,7 +257,9 @@ public:
             CZipEntryHeader header;
             package.GetFileInfo(header, static_cast<WORD>(i));
             m_names.push_back(header.m_strFileName);
-            CString key = header.m_strFileName;
+            // Names the extraction refuses have no folder and share one group.
+            CZipTargetPath target;
+            CString key = target.Resolve(options.folder, header.m_strFileName) ? target.GetFolder() : CString();
             key.MakeUpper();
             auto found = groupOf.emplace(static_cast<LPCTSTR>(key), m_groups.size());
             if (found.second)

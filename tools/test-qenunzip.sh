@@ -201,6 +201,10 @@ with zipfile.ZipFile("clash.zip", "w", zipfile.ZIP_DEFLATED) as z:
         z.writestr("d%d/shared/f%d.txt" % (i % 3, i), b"entry %d\n" % i * (i * 50 + 1))
     z.writestr("d0/shared/same.txt", b"first\n")
     z.writestr("D0/SHARED/SAME.TXT", b"second and last\n")
+    # Two spellings of one target, the two largest entries: on threads of their own the first
+    # would finish last.
+    z.writestr("abs/big.txt", b"first and larger\n" * 200000)
+    z.writestr(zipfile.ZipInfo("/abs/big.txt"), b"second and last\n" * 50000)
 with zipfile.ZipFile("failing.zip", "w", zipfile.ZIP_STORED) as z:
     for i in range(30):
         z.writestr("f%02d.txt" % i, b"data %d\n" % i * 2000)
@@ -224,6 +228,7 @@ for archive in infozip slip clash failing crc; do
   fi
 done
 check "clashing names end with the last entry" [ "$(cat j3-clash/d0/shared/same.txt)" = "second and last" ]
+check "two spellings of one target end with the last entry" [ "$(head -1 j3-clash/abs/big.txt)" = "second and last" ]
 
 # Names flagged as UTF-8 are listed and written in the ANSI code page; one it cannot write is
 # refused, never written under another name.
