@@ -9,22 +9,10 @@ namespace {
 
 typedef CThreadHandleMap<CImageList, HIMAGELIST> ImageListMaps;
 
-CImageList* CreateTempImageList(HIMAGELIST hImageList)
-{
-    CImageList* pList = new CImageList;
-    pList->m_hImageList = hImageList;
-    return pList;
-}
-
-void DeleteTempImageList(CImageList* pList)
-{
-    pList->m_hImageList = NULL;   // a temporary wrapper never owns its list
-    delete pList;
-}
-
 ImageListMaps::Map* ImageListMap()
 {
-    return ImageListMaps::Get(CreateTempImageList, DeleteTempImageList);
+    return ImageListMaps::Get(ImageListMaps::Map::CreateTempWrapper<&CImageList::m_hImageList>,
+                              ImageListMaps::Map::DeleteTempWrapper<&CImageList::m_hImageList>);
 }
 
 } // namespace

@@ -22,6 +22,23 @@ public:
     CHandleMap& operator=(const CHandleMap&) = delete;
     ~CHandleMap() { DeleteTemp(); }
 
+    // The make and release functions of a class whose handle is its one member pmHandle; the member
+    // is cleared before the wrapper goes, so that its destructor leaves the handle alone.
+    template <THandle TObject::*pmHandle>
+    static TObject* CreateTempWrapper(THandle h)
+    {
+        TObject* p = new TObject;
+        p->*pmHandle = h;
+        return p;
+    }
+
+    template <THandle TObject::*pmHandle>
+    static void DeleteTempWrapper(TObject* p)
+    {
+        p->*pmHandle = NULL;
+        delete p;
+    }
+
     TObject* FromHandle(THandle h)
     {
         if (h == NULL)
