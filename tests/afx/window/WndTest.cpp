@@ -126,6 +126,57 @@ TEST(MessageMap, MenuCommandDisabledByItsUpdateHandlerIsIgnored)
     EXPECT_FALSE(wnd.OnCmdMsg(ID_CMD_UNHANDLED, CN_COMMAND, NULL, &info));
 }
 
+class CCoordinateProbeWnd : public CTestTopWindow
+{
+public:
+    CPoint m_ptMouse = CPoint(0, 0);
+    CPoint m_ptMove = CPoint(0, 0);
+
+    afx_msg void OnMouseMove(UINT, CPoint point) { m_ptMouse = point; }
+    afx_msg void OnMove(int x, int y) { m_ptMove = CPoint(x, y); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCoordinateProbeWnd, CTestTopWindow)
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOVE()
+END_MESSAGE_MAP()
+
+// Coordinates left of or above an origin arrive negative, x and y in their places.
+TEST(MessageMap, HandlersGetSignedCoordinates)
+{
+    CCoordinateProbeWnd wnd;
+    ASSERT_TRUE(wnd.CreateHidden());
+    wnd.SetWindowPos(NULL, -70, -50, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    POINT clientOrigin = { 0, 0 };
+    ::ClientToScreen(wnd.m_hWnd, &clientOrigin);
+    ASSERT_LT(clientOrigin.x, 0);
+    ASSERT_LT(clientOrigin.y, 0);
+    EXPECT_EQ(CPoint(clientOrigin), wnd.m_ptMove);
+
+    // With the capture, a pointer above and left of the window reports negative client coordinates.
+    wnd.SetWindowPos(NULL, 500, 400, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    wnd.SetForegroundWindow();
+    wnd.SetCapture();
+    const POINT screenPoint = { 40, 30 };
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screenPoint.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (screenPoint.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) - 1) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ASSERT_EQ(1u, ::SendInput(1, &input, sizeof(INPUT)));
+    POINT expected = screenPoint;
+    ::ScreenToClient(wnd.m_hWnd, &expected);
+    for (DWORD dwStart = ::GetTickCount(); wnd.m_ptMouse != CPoint(expected) && ::GetTickCount() - dwStart < 3000; )
+    {
+        PumpPendingMessages();
+        ::Sleep(10);
+    }
+    ::ReleaseCapture();
+    EXPECT_EQ(CPoint(expected), wnd.m_ptMouse);
+}
+
 TEST(CmdUI, MenuItemsFollowUpdateHandlersAndCommandsWithoutHandlersAreDisabled)
 {
     CDerivedTestWnd wnd;
