@@ -1,9 +1,15 @@
 #include "String.h"
+#include "DoubleByteText.h"
 #include "Exception.h"
+#include "StringFormat.h"
 
-#include <stdio.h>
 #include <new>
 #include <string>
+
+using DoubleByteText::CharLength;
+using DoubleByteText::CharStartAtOrAfter;
+using DoubleByteText::CharStartAtOrBefore;
+using DoubleByteText::WideToAnsi;
 
 namespace {
 
@@ -14,41 +20,6 @@ struct NilString
     char text[1];
 };
 NilString g_nil = { { -1, 0, 0 }, { '\0' } };
-
-bool IsLead(char c)
-{
-    return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE;
-}
-
-// Bytes in the character at p (1 or 2), given the end of its text. A lead byte without a trail
-// byte before the end counts as a character of its own, as CharNextA treats it.
-int CharLength(const char* p, const char* end)
-{
-    return (IsLead(*p) && p + 1 < end && p[1] != '\0') ? 2 : 1;
-}
-
-// The start of the character that contains byte offset nIndex (nIndex itself when it is a start).
-int CharStartAtOrBefore(const char* text, int nLength, int nIndex)
-{
-    int pos = 0;
-    while (pos < nIndex)
-    {
-        int next = pos + CharLength(text + pos, text + nLength);
-        if (next > nIndex)
-            return pos;
-        pos = next;
-    }
-    return nIndex;
-}
-
-// The first character start at or after byte offset nIndex.
-int CharStartAtOrAfter(const char* text, int nLength, int nIndex)
-{
-    int pos = 0;
-    while (pos < nIndex)
-        pos += CharLength(text + pos, text + nLength);
-    return pos;
-}
 
 // Whether the character p[0..nCharLen) occurs as a whole character of the set.
 bool CharInSet(const char* p, int nCharLen, LPCTSTR lpszSet)
@@ -121,241 +92,6 @@ int SafeLength(LPCSTR lpsz)
 bool IsResourceId(LPCSTR lpsz)
 {
     return lpsz != NULL && HIWORD(reinterpret_cast<DWORD_PTR>(lpsz)) == 0;
-}
-
-// Appends the output of one printf conversion.
-template <typename T>
-void AppendPrintf(std::string& out, const std::string& directive, T value)
-{
-    char small[64];
-    int n = __mingw_snprintf(small, sizeof(small), directive.c_str(), value);
-    if (n < 0)
-        return;
-    if (n < static_cast<int>(sizeof(small)))
-    {
-        out.append(small, n);
-        return;
-    }
-    std::string big(n + 1, '\0');
-    __mingw_snprintf(&big[0], big.size(), directive.c_str(), value);
-    out.append(big.c_str(), n);
-}
-
-// Appends text of nLength bytes, cut to the precision without splitting a character, padded to the
-// width.
-void AppendText(std::string& out, const char* text, int nLength, int nWidth, int nPrecision, bool bLeftAlign)
-{
-    if (nPrecision >= 0 && nPrecision < nLength)
-        nLength = CharStartAtOrBefore(text, nLength, nPrecision);
-    int nPad = nWidth > nLength ? nWidth - nLength : 0;
-    if (!bLeftAlign)
-        out.append(nPad, ' ');
-    out.append(text, nLength);
-    if (bLeftAlign)
-        out.append(nPad, ' ');
-}
-
-std::string WideToAnsi(const wchar_t* text, int nLength)
-{
-    std::string result;
-    int n = WideCharToMultiByte(CP_ACP, 0, text, nLength, NULL, 0, NULL, NULL);
-    if (n > 0)
-    {
-        result.resize(n);
-        WideCharToMultiByte(CP_ACP, 0, text, nLength, &result[0], n, NULL, NULL);
-    }
-    return result;
-}
-
-enum class ArgSize { Default, Char, Short, Long, LongLong, LongDouble, Wide, PtrSize };
-
-// Reads one conversion's length modifier at p and advances past it.
-ArgSize ParseArgSize(const char*& p)
-{
-    if (p[0] == 'h' && p[1] == 'h') { p += 2; return ArgSize::Char; }
-    if (p[0] == 'h') { ++p; return ArgSize::Short; }
-    if (p[0] == 'l' && p[1] == 'l') { p += 2; return ArgSize::LongLong; }
-    if (p[0] == 'l') { ++p; return ArgSize::Long; }
-    if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { p += 3; return ArgSize::LongLong; }
-    if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { p += 3; return ArgSize::Default; }
-    if (p[0] == 'I' || p[0] == 'z' || p[0] == 't') { ++p; return ArgSize::PtrSize; }
-    if (p[0] == 'j' || p[0] == 'q') { ++p; return ArgSize::LongLong; }
-    if (p[0] == 'L') { ++p; return ArgSize::LongDouble; }
-    if (p[0] == 'w') { ++p; return ArgSize::Wide; }
-    return ArgSize::Default;
-}
-
-// printf formatting with the framework's extensions: %S, %ls and %ws take wide strings and %C, %lc
-// and %wc wide characters, converted with the ANSI code page; string precision never splits a
-// double-byte character; %p prints the address as hexadecimal digits. %n is not supported and is
-// copied literally.
-std::string FormatToString(LPCTSTR lpszFormat, va_list argList)
-{
-    std::string out;
-    const char* end = lpszFormat + strlen(lpszFormat);
-    const char* p = lpszFormat;
-    while (p < end)
-    {
-        if (*p != '%')
-        {
-            int len = CharLength(p, end);
-            out.append(p, len);
-            p += len;
-            continue;
-        }
-        const char* directiveStart = p++;
-        if (*p == '%')
-        {
-            out += '%';
-            ++p;
-            continue;
-        }
-
-        std::string flags;
-        while (*p != '\0' && strchr("-+ #0", *p) != NULL)
-            flags += *p++;
-        bool bLeftAlign = flags.find('-') != std::string::npos;
-
-        int nWidth = -1;
-        if (*p == '*')
-        {
-            nWidth = va_arg(argList, int);
-            if (nWidth < 0)
-            {
-                bLeftAlign = true;
-                flags += '-';
-                nWidth = -nWidth;
-            }
-            ++p;
-        }
-        else if (*p >= '0' && *p <= '9')
-        {
-            nWidth = 0;
-            while (*p >= '0' && *p <= '9')
-                nWidth = nWidth * 10 + (*p++ - '0');
-        }
-
-        int nPrecision = -1;
-        if (*p == '.')
-        {
-            ++p;
-            if (*p == '*')
-            {
-                nPrecision = va_arg(argList, int);
-                ++p;
-            }
-            else
-            {
-                nPrecision = 0;
-                while (*p >= '0' && *p <= '9')
-                    nPrecision = nPrecision * 10 + (*p++ - '0');
-            }
-        }
-
-        ArgSize size = ParseArgSize(p);
-        char conv = *p;
-        if (conv == '\0')
-        {
-            out.append(directiveStart, p - directiveStart);
-            break;
-        }
-        ++p;
-
-        std::string directive = "%" + flags;
-        if (nWidth >= 0)
-            directive += std::to_string(nWidth);
-        if (nPrecision >= 0)
-            directive += "." + std::to_string(nPrecision);
-
-        switch (conv)
-        {
-        case 'd':
-        case 'i':
-        {
-            long long value;
-            switch (size)
-            {
-            case ArgSize::Char: value = static_cast<signed char>(va_arg(argList, int)); break;
-            case ArgSize::Short: value = static_cast<short>(va_arg(argList, int)); break;
-            case ArgSize::Long: value = va_arg(argList, long); break;
-            case ArgSize::LongLong: value = va_arg(argList, long long); break;
-            case ArgSize::PtrSize: value = va_arg(argList, ptrdiff_t); break;
-            default: value = va_arg(argList, int); break;
-            }
-            AppendPrintf(out, directive + "lld", value);
-            break;
-        }
-        case 'u':
-        case 'o':
-        case 'x':
-        case 'X':
-        {
-            unsigned long long value;
-            switch (size)
-            {
-            case ArgSize::Char: value = static_cast<unsigned char>(va_arg(argList, unsigned int)); break;
-            case ArgSize::Short: value = static_cast<unsigned short>(va_arg(argList, unsigned int)); break;
-            case ArgSize::Long: value = va_arg(argList, unsigned long); break;
-            case ArgSize::LongLong: value = va_arg(argList, unsigned long long); break;
-            case ArgSize::PtrSize: value = va_arg(argList, size_t); break;
-            default: value = va_arg(argList, unsigned int); break;
-            }
-            AppendPrintf(out, directive + "ll" + conv, value);
-            break;
-        }
-        case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': case 'a': case 'A':
-            if (size == ArgSize::LongDouble)
-                AppendPrintf(out, directive + "L" + conv, va_arg(argList, long double));
-            else
-                AppendPrintf(out, directive + conv, va_arg(argList, double));
-            break;
-        case 'p':
-            AppendPrintf(out, "%0" + std::to_string(2 * sizeof(void*)) + "lX",
-                         static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(va_arg(argList, void*))));
-            break;
-        case 'c':
-        case 'C':
-        {
-            bool bWide = size == ArgSize::Long || size == ArgSize::Wide || (conv == 'C' && size != ArgSize::Short);
-            int value = va_arg(argList, int);
-            if (bWide)
-            {
-                wchar_t wch = static_cast<wchar_t>(value);
-                std::string text = WideToAnsi(&wch, 1);
-                AppendText(out, text.data(), static_cast<int>(text.size()), nWidth, -1, bLeftAlign);
-            }
-            else
-            {
-                char ch = static_cast<char>(value);
-                AppendText(out, &ch, 1, nWidth, -1, bLeftAlign);
-            }
-            break;
-        }
-        case 's':
-        case 'S':
-        {
-            bool bWide = size == ArgSize::Long || size == ArgSize::Wide || (conv == 'S' && size != ArgSize::Short);
-            if (bWide)
-            {
-                const wchar_t* text = va_arg(argList, const wchar_t*);
-                std::string converted = text != NULL ? WideToAnsi(text, static_cast<int>(wcslen(text))) : "(null)";
-                AppendText(out, converted.data(), static_cast<int>(converted.size()), nWidth, nPrecision, bLeftAlign);
-            }
-            else
-            {
-                const char* text = va_arg(argList, const char*);
-                if (text == NULL)
-                    text = "(null)";
-                AppendText(out, text, static_cast<int>(strlen(text)), nWidth, nPrecision, bLeftAlign);
-            }
-            break;
-        }
-        default:
-            out.append(directiveStart, p - directiveStart);
-            break;
-        }
-    }
-    return out;
 }
 
 // Replaces %1 … %9 in lpszFormat with rglpsz[0 …]; a '%' not followed by a supplied digit stays.
@@ -1048,7 +784,7 @@ void AFX_CDECL CString::Format(UINT nFormatID, ...)
 
 void CString::FormatV(LPCTSTR lpszFormat, va_list argList)
 {
-    std::string text = FormatToString(lpszFormat, argList);
+    std::string text = AfxFormatToString(lpszFormat, argList);
     AssignCopy(static_cast<int>(text.size()), text.data());
 }
 

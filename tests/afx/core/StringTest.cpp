@@ -305,6 +305,19 @@ TEST(CStringTest, FormatHandlesArgumentKinds)
     EXPECT_STREQ("目錄：12 个文件", s);
 }
 
+// A directive that cannot be converted stands as written and takes no argument from the list.
+TEST(CStringTest, FormatKeepsDirectivesItCannotConvert)
+{
+    CString s;
+    s.Format("%n|%-4y|%d|運%", 7);
+    EXPECT_STREQ("%n|%-4y|7|運%", s);
+    s.Format("%d%+08.3", 5);
+    EXPECT_STREQ("5%+08.3", s);
+    // h makes %S and %C narrow; a negative '*' precision is no precision.
+    s.Format("%hS|%hC|%.*s|%-*c|", "窄", 'n', -2, "全部", -3, 'L');
+    EXPECT_STREQ("窄|n|全部|L  |", s);
+}
+
 TEST(CStringTest, FormatMessageInserts)
 {
     CString s;
