@@ -1,6 +1,6 @@
 // Docking layout of a frame: dock bars on the four sides, rows of bars and their breaks, docking at
-// a rectangle, rows closing, the view taking the rest, delayed showing and hiding, the layout query
-// and the sizes bars are asked for.
+// a rectangle, rows closing, the view taking the rest, delayed showing and hiding, the layout query,
+// the sizes bars are asked for and saved rows put back.
 #include "GuiTestSupport.h"
 
 #include <afxpriv.h>
@@ -94,6 +94,22 @@ protected:
         {
             CControlBar* pBar = pDockBar->GetDockedControlBar(i);
             arrIDs.push_back(pBar != NULL ? pBar->GetDlgCtrlID() : 0);
+        }
+        return arrIDs;
+    }
+
+    // The rows of a dock bar as the frame's dock state keeps them: ids, 0 for a row break,
+    // 0x10000 added for a placeholder.
+    std::vector<UINT> SavedRows(UINT nDockBarID)
+    {
+        CDockState state;
+        m_pFrame->GetDockState(state);
+        std::vector<UINT> arrIDs;
+        for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+        {
+            CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+            for (INT_PTR j = 0; pInfo->m_nBarID == nDockBarID && j < pInfo->m_arrBarID.GetSize(); j++)
+                arrIDs.push_back((UINT)(UINT_PTR)pInfo->m_arrBarID[j]);
         }
         return arrIDs;
     }
@@ -392,6 +408,57 @@ TEST_F(DockLayoutTest, AFloatingBarKeepsItsDockedPlaceAndItsFrameFollowsItsVisib
     EXPECT_FALSE(pFloater->GetBarStyle() & CBRS_FLOATING);
     m_pFrame->RecalcLayout();
     EXPECT_EQ(InFrame(pFirst).bottom - 1, InFrame(pFloater).top);
+}
+
+TEST_F(DockLayoutTest, SavedRowsComeBackWithoutWhatTheFrameLacksAndWithEachBarOnce)
+{
+    CFixedBar* pFirst = NewBar(0xE850, CSize(100, 26));
+    CFixedBar* pFloater = NewBar(0xE851, CSize(120, 24));
+    CFixedBar* pTwice = NewBar(0xE852, CSize(100, 26));
+    CFixedBar* pUnnamed = NewBar(0xE853, CSize(100, 26));
+    for (CFixedBar* pBar : {pFirst, pFloater, pTwice, pUnnamed})
+        m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+    m_pFrame->FloatControlBar(pFloater, CPoint(rectFrame.left + 50, rectFrame.top + 120));
+
+    // Saved rows naming a bar and a placeholder of bars this frame does not have (0xE85E, 0xE85F),
+    // a placeholder of a bar docked here, one bar twice and the floating bar's placeholder twice.
+    CDockState state;
+    CControlBarInfo* pInfo = new CControlBarInfo;
+    pInfo->m_nBarID = AFX_IDW_DOCKBAR_TOP;
+    pInfo->m_bDockBar = TRUE;
+    for (UINT nID : {0x10000 | 0xE850, 0xE852, 0, 0x10000 | 0xE85F, 0, 0xE85E, 0, 0xE850, 0xE852, 0, 0x10000 | 0xE851, 0,
+                     0x10000 | 0xE851, 0})
+        pInfo->m_arrBarID.Add((void*)(UINT_PTR)nID);
+    state.m_arrBarInfo.Add(pInfo);
+    m_pFrame->SetDockState(state);
+    m_pFrame->RecalcLayout();
+
+    // What the frame lacks leaves no row; the bar not named gets a row of its own at the end; the
+    // floating bar's row takes no room while it floats.
+    ASSERT_EQ((std::vector<UINT>{0xE852, 0, 0xE850, 0, 0x10000 | 0xE851, 0, 0xE853, 0}), SavedRows(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(CRect(0, 0, 100, 26), InFrame(pTwice));
+    EXPECT_EQ(CRect(0, 25, 100, 51), InFrame(pFirst));
+    EXPECT_EQ(CRect(0, 50, 100, 76), InFrame(pUnnamed));
+    EXPECT_TRUE(pFloater->IsFloating());
+
+    // A double click on the floating frame's caption docks the bar in its kept row.
+    CFrameWnd* pFloatingFrame = pFloater->GetParentFrame();
+    CRect rectFloat;
+    pFloatingFrame->GetWindowRect(&rectFloat);
+    pFloatingFrame->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(rectFloat.left + 20, rectFloat.top + 4));
+    m_pFrame->RecalcLayout();
+    EXPECT_TRUE(pFloater->IsWindowVisible());
+    EXPECT_EQ(CRect(0, 50, 120, 74), InFrame(pFloater));
+    EXPECT_EQ(CRect(0, 73, 100, 99), InFrame(pUnnamed));
+
+    // The bar named twice goes with its window and leaves nothing behind.
+    pTwice->DestroyWindow();   // deletes itself
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ((std::vector<UINT>{0xE850, 0, 0xE851, 0, 0xE853, 0}), SavedRows(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(CRect(0, 0, 100, 26), InFrame(pFirst));
+    EXPECT_EQ(CRect(0, 25, 120, 49), InFrame(pFloater));
 }
 
 } // namespace

@@ -3,42 +3,22 @@
 #include "GuiTestSupport.h"
 #include "RecentFileList.h"
 #include "ScratchFolder.h"
+#include "ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
-// Points the test application at settings of this test only and puts the application back after.
+// Settings of this test only: the scratch key points the test application at a company key of its
+// own and puts the application back after.
 class ProfileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        CTestApp& app = TestApp();
-        m_pszOldKey = app.m_pszRegistryKey;
-        m_pszOldProfile = app.m_pszProfileName;
-        m_strCompany.Format("QENWizTest-Profile-%lu", ::GetCurrentProcessId());
-        m_strIni = m_scratch.Path("settings.ini");
-    }
-
-    void TearDown() override
-    {
-        CTestApp& app = TestApp();
-        app.m_pszRegistryKey = m_pszOldKey;
-        app.m_pszProfileName = m_pszOldProfile;
-        HKEY hSoftware;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &hSoftware) == ERROR_SUCCESS)
-        {
-            ::RegDeleteTreeA(hSoftware, m_strCompany);
-            ::RegCloseKey(hSoftware);
-        }
-    }
-
     void UseRegistry()
     {
-        TestApp().m_pszRegistryKey = m_strCompany;
-        TestApp().m_pszProfileName = "ProfileApp";
+        TestApp().m_pszRegistryKey = m_pszScratchCompany;
+        TestApp().m_pszProfileName = m_pszScratchProfile;
     }
 
     void UseIniFile()
@@ -47,11 +27,11 @@ protected:
         TestApp().m_pszProfileName = m_strIni;
     }
 
-    // Reads a value straight from HKCU\Software\<company>\ProfileApp\<section>.
+    // Reads a value straight from HKCU\Software\<company>\<application>\<section>.
     bool QueryRaw(LPCTSTR lpszSection, LPCTSTR lpszEntry, DWORD& dwType, std::string& data)
     {
         CString strKey;
-        strKey.Format("Software\\%s\\ProfileApp\\%s", (LPCTSTR)m_strCompany, lpszSection);
+        strKey.Format("Software\\%s\\%s\\%s", m_pszScratchCompany, m_pszScratchProfile, lpszSection);
         HKEY hKey;
         if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
             return false;
@@ -65,11 +45,11 @@ protected:
         return true;
     }
 
+    CScratchRegistryKey m_key{"Profile"};
+    LPCTSTR m_pszScratchCompany = TestApp().m_pszRegistryKey;
+    LPCTSTR m_pszScratchProfile = TestApp().m_pszProfileName;
     CScratchFolder m_scratch;
-    CString m_strCompany;
-    CString m_strIni;
-    LPCTSTR m_pszOldKey = NULL;
-    LPCTSTR m_pszOldProfile = NULL;
+    CString m_strIni = m_scratch.Path("settings.ini");
 };
 
 TEST_F(ProfileTest, RegistryValuesRoundTripWithTheirTypesUnderTheCompanyAndApplicationKeys)
