@@ -153,9 +153,9 @@ TEST_F(CommandUsageTest, StoredCountsComeBackAndADamagedRecordChangesNothing)
     EXPECT_EQ(63u, loaded.TotalUsage());
     EXPECT_TRUE(loaded.IsFrequentlyUsed(kSometimes));
 
-    // Counts beyond what a 32-bit percentage can hold: 50 of 60 million uses are frequent.
+    // Counts beyond what a 32-bit percentage can hold: 43 of 100 million uses are frequent.
     std::string big("\x01\x00", 2);
-    for (DWORD dw : {DWORD(kOften), DWORD(50000000), DWORD(60000000)})
+    for (DWORD dw : {DWORD(kOften), DWORD(43000000), DWORD(100000000)})
         big.append(reinterpret_cast<const char*>(&dw), 4);
     ASSERT_TRUE(LoadUsage(loaded, big));
     EXPECT_TRUE(loaded.IsFrequentlyUsed(kOften));
