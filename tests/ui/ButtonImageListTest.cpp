@@ -235,14 +235,12 @@ TEST_F(ButtonImageListTest, ShadowHighlightAndIndeterminateFollowTheMasks)
                                   GetGValue(crFace) + (GetGValue(crHighlight) - GetGValue(crFace)) / 2,
                                   GetBValue(crFace) + (GetBValue(crHighlight) - GetBValue(crFace)) / 2);
 
-    // A shadow darkens what lies beneath the image's shape, background excepted: white turns to shadow.
-    DibCanvas shadowed(40, 40, kWhite);
+    // A shadow keeps, beneath the image's shape (background excepted), the bits the shadow colour has.
+    DibCanvas shadowed(40, 40, kCanvas);
     ASSERT_TRUE(DrawOnce(m_strip, shadowed, 0, FALSE, FALSE, FALSE, TRUE));
-    EXPECT_EQ("", shadowed.Mismatches([&](int x, int y) {
-        int ix = x - kAt.x, iy = y - kAt.y;
-        bool bInImage = ix >= 0 && iy >= 0 && ix < kCx && iy < kCy;
-        return bInImage && ClassicPixel(kBlue, ix, iy) != kLightGrey ? crShadow : kWhite;
-    }));
+    EXPECT_EQ("", shadowed.Mismatches(InImageAt([&](int x, int y) {
+        return ClassicPixel(kBlue, x, y) != kLightGrey ? kCanvas & crShadow : kCanvas;
+    })));
 
     // Highlighted over the drawn image: only its background is dithered.
     DibCanvas highlighted(40, 40, kCanvas);
