@@ -14,23 +14,17 @@
 namespace {
 
 // Sets a window's text only when it differs, so that unchanged fields neither flicker nor notify.
-void SetWindowTextIfChanged(HWND hWnd, LPCTSTR lpszNew)
-{
-    CString strOld;
-    int nLen = ::GetWindowTextLengthA(hWnd);
-    ::GetWindowTextA(hWnd, strOld.GetBuffer(nLen + 1), nLen + 1);
-    strOld.ReleaseBuffer();
-    if (strOld != lpszNew)
-        ::SetWindowTextA(hWnd, lpszNew);
-}
-
 CString WindowText(HWND hWnd)
 {
     CString strText;
-    int nLen = ::GetWindowTextLengthA(hWnd);
-    int nGot = ::GetWindowTextA(hWnd, strText.GetBuffer(nLen + 1), nLen + 1);
-    strText.ReleaseBuffer(nGot);
+    CWnd::FromHandle(hWnd)->GetWindowText(strText);
     return strText;
+}
+
+void SetWindowTextIfChanged(HWND hWnd, LPCTSTR lpszNew)
+{
+    if (WindowText(hWnd) != lpszNew)
+        ::SetWindowTextA(hWnd, lpszNew);
 }
 
 BOOL IsBlank(char ch)

@@ -7,6 +7,24 @@
 #include "ThreadState.h"
 #include "WinApp.h"
 
+namespace {
+
+// Changes the style bits kept at nIndex (GWL_STYLE or GWL_EXSTYLE); a frame change in nFlags
+// makes the system redraw the non-client area with them.
+BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, nIndex);
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongA(hWnd, nIndex, (LONG)dwNewStyle);
+    if (nFlags != 0)
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------------------------------
 // CWnd
 
@@ -272,26 +290,12 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 
 BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_STYLE);
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
-        return FALSE;
-    ::SetWindowLongA(hWnd, GWL_STYLE, (LONG)dwNewStyle);
-    if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyWindowLong(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_EXSTYLE);
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
-        return FALSE;
-    ::SetWindowLongA(hWnd, GWL_EXSTYLE, (LONG)dwNewStyle);
-    if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyWindowLong(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 void CWnd::GetWindowText(CString& rString) const
@@ -303,14 +307,10 @@ void CWnd::GetWindowText(CString& rString) const
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
-    rString.Empty();
-    HWND hWnd = ::GetDlgItem(m_hWnd, nID);
-    if (hWnd != NULL)
-    {
-        int nLen = ::GetWindowTextLengthA(hWnd);
-        int nGot = ::GetWindowTextA(hWnd, rString.GetBuffer(nLen + 1), nLen + 1);
-        rString.ReleaseBuffer(nGot);
-    }
+    if (CWnd* pItem = GetDlgItem(nID))
+        pItem->GetWindowText(rString);
+    else
+        rString.Empty();
     return rString.GetLength();
 }
 
