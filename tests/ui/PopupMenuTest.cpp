@@ -109,10 +109,10 @@ protected:
     }
 
     // The frame at (x, y) with the menu button at the left of its toolbar.
-    void ShowFrameAt(int x, int y, HMENU hMenu)
+    void ShowFrameAt(int x, int y, HMENU hMenu, UINT nCommandId = (UINT)-1)
     {
         m_frame.SetWindowPos(&CWnd::wndTopMost, x, y, 60, 60, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        CQENToolbarMenuButton button((UINT)-1, hMenu, -1, "&File");
+        CQENToolbarMenuButton button(nCommandId, hMenu, -1, "&File");
         ::DestroyMenu(hMenu);
         ASSERT_EQ(0, m_bar.AddButtonAt(button));
         m_bar.SetWindowPos(NULL, 0, 0, 58, 28, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -130,6 +130,38 @@ protected:
         m_bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         PumpPendingMessages();
         return MenuButton()->GetPopupMenu();
+    }
+
+    // Clicks the toolbar at pt (client coordinates), the cursor moved there first.
+    void ClickBar(CPoint pt)
+    {
+        CPoint ptScreen = pt;
+        m_bar.ClientToScreen(&ptScreen);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        m_bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        PumpPendingMessages();
+    }
+
+    // Moves the cursor over item i of a popup bar.
+    static void HoverOver(CQENPopupMenuBar* pBar, int i)
+    {
+        CPoint pt = pBar->ButtonAt(i)->m_rect.CenterPoint();
+        pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        CPoint ptClient = pBar->ButtonAt(i)->m_rect.CenterPoint();
+        pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+        PumpPendingMessages();
+    }
+
+    static void PumpFor(DWORD dwMilliseconds)
+    {
+        const DWORD dwStart = ::GetTickCount();
+        while (::GetTickCount() - dwStart < dwMilliseconds)
+        {
+            ::Sleep(10);
+            PumpPendingMessages();
+        }
     }
 
     static void Key(CWnd* pWnd, UINT nKey)
@@ -197,7 +229,6 @@ TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderAndAnEmptyListTakesItsSepa
 
     HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
-    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
     ::AppendMenuA(hMenu, MF_STRING, kRecentFile, "Recent File");
     ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
     ::AppendMenuA(hMenu, MF_STRING, kBravo, "&Bravo");
@@ -205,16 +236,16 @@ TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderAndAnEmptyListTakesItsSepa
 
     CQENPopupMenu* pPopup = ClickMenuButton();
     ASSERT_NE(nullptr, pPopup);
-    EXPECT_EQ((std::vector<std::string>{"&Alpha", "-", "&Bravo"}), LabelsOf(pPopup->GetMenuBar()));
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&Bravo"}), LabelsOf(pPopup->GetMenuBar()));
     MenuButton()->CancelTracking();
 
     recent->Add(CString(szFolder) + "\\one.txt");
     recent->Add(CString(szFolder) + "\\R&D.txt");
     pPopup = ClickMenuButton();
     ASSERT_NE(nullptr, pPopup);
-    EXPECT_EQ((std::vector<std::string>{"&Alpha", "-", "&1 R&&D.txt", "&2 one.txt", "-", "&Bravo"}),
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&1 R&&D.txt", "&2 one.txt", "-", "&Bravo"}),
               LabelsOf(pPopup->GetMenuBar()));
-    EXPECT_EQ(kRecentFile + 1, pPopup->GetMenuBar()->ButtonAt(3)->m_nCommandId);
+    EXPECT_EQ(kRecentFile + 1, pPopup->GetMenuBar()->ButtonAt(2)->m_nCommandId);
     MenuButton()->CancelTracking();
     TestApp().m_pRecentFileList = pSaved;
 }
@@ -361,4 +392,123 @@ TEST_F(PopupMenuTest, MenusCloseWithTheirFrameAndTheButtonForgetsThem)
     EXPECT_FALSE(::IsWindow(hSubmenu));
     EXPECT_EQ(nullptr, MenuButton()->GetPopupMenu());
     EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
+}
+
+TEST_F(PopupMenuTest, TheSubmenuUnderTheCursorOpensAfterTheShowDelayAndClosesAfterItWhenLeft)
+{
+    const int nSavedDelay = CQENPopupMenuBar::s_nMenuShowDelay;
+    CQENPopupMenuBar::s_nMenuShowDelay = 150;
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+
+    HoverOver(pBar, 4);
+    PumpFor(50);
+    EXPECT_EQ(nullptr, pPopup->OpenSubmenu());
+    PumpFor(400);
+    ASSERT_NE(nullptr, pPopup->OpenSubmenu());
+
+    // Away and back before the delay: the submenu stays.
+    HoverOver(pBar, 0);
+    HoverOver(pBar, 4);
+    PumpFor(400);
+    EXPECT_NE(nullptr, pPopup->OpenSubmenu());
+
+    HoverOver(pBar, 0);
+    PumpFor(50);
+    EXPECT_NE(nullptr, pPopup->OpenSubmenu());
+    PumpFor(400);
+    EXPECT_EQ(nullptr, pPopup->OpenSubmenu());
+    EXPECT_EQ(std::vector<int>{0}, HighlightedItems(pBar));
+    CQENPopupMenuBar::s_nMenuShowDelay = nSavedDelay;
+}
+
+TEST_F(PopupMenuTest, AMenuTallerThanTheWorkAreaTakesTheLargerSideAndScrollsToTheHighlight)
+{
+    const CRect rectWork = WorkArea();
+    HMENU hMenu = ::CreatePopupMenu();
+    const int nItems = rectWork.Height() / 10;
+    for (int i = 0; i < nItems; i++)
+        ::AppendMenuA(hMenu, MF_STRING, 0x6200 + i, ("Item " + std::to_string(i)).c_str());
+    ShowFrameAt(300, rectWork.top + 100, hMenu);
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CRect rectButton = MenuButton()->m_rect;
+    m_bar.ClientToScreen(&rectButton);
+    EXPECT_TRUE(pPopup->IsScrollable());
+    EXPECT_EQ(rectButton.bottom, pPopup->MenuRect().top);
+    EXPECT_EQ(rectWork.bottom, pPopup->MenuRect().bottom);
+
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const CRect rectVisible = WindowRectOf(pBar);
+    Key(pPopup, VK_END);
+    CRect rectLast = pBar->ButtonAt(nItems - 1)->m_rect;
+    pBar->ClientToScreen(&rectLast);
+    EXPECT_GE(rectLast.top, rectVisible.top);
+    EXPECT_LE(rectLast.bottom, rectVisible.bottom);
+    EXPECT_GT(pBar->FirstVisibleItem(), 0);
+    EXPECT_EQ(std::vector<int>{nItems - 1}, HighlightedItems(pBar));
+    Key(pPopup, VK_HOME);
+    EXPECT_EQ(0, pBar->FirstVisibleItem());
+    EXPECT_EQ(std::vector<int>{0}, HighlightedItems(pBar));
+}
+
+TEST_F(PopupMenuTest, AColumnBreakStartsAColumnToTheRight)
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
+    ::AppendMenuA(hMenu, MF_STRING, kBravo, "&Bravo");
+    ::AppendMenuA(hMenu, MF_STRING | MF_MENUBREAK, kCharlie, "&Charlie");
+    ::AppendMenuA(hMenu, MF_STRING, kEcho, "&Echo");
+    ShowFrameAt(100, 100, hMenu);
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    const CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const CRect rectAlpha = pBar->ButtonAt(0)->m_rect;
+    const CRect rectBravo = pBar->ButtonAt(1)->m_rect;
+    const CRect rectCharlie = pBar->ButtonAt(2)->m_rect;
+    const CRect rectEcho = pBar->ButtonAt(3)->m_rect;
+    EXPECT_EQ(rectAlpha.bottom, rectBravo.top);
+    EXPECT_EQ(rectAlpha.top, rectCharlie.top);
+    EXPECT_GE(rectCharlie.left, rectAlpha.right);
+    EXPECT_EQ(rectCharlie.left, rectEcho.left);
+    EXPECT_EQ(rectCharlie.bottom, rectEcho.top);
+    EXPECT_GE(WindowRectOf(pBar).Width(), rectEcho.right);
+}
+
+TEST_F(PopupMenuTest, AMenuThatCanBeTornOffShowsTheStripAboveItsItems)
+{
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    const int nPlainHeight = pPopup->MenuRect().Height();
+    EXPECT_TRUE(pPopup->TearOffRect().IsRectEmpty());
+    MenuButton()->CancelTracking();
+
+    MenuButton()->SetTearOffId(0xE900);
+    pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    const CRect rectMenu = pPopup->MenuRect();
+    EXPECT_EQ(nPlainHeight + 14, rectMenu.Height());
+    EXPECT_EQ(CRect(2, 2, rectMenu.Width() - 2, 12), pPopup->TearOffRect());
+    EXPECT_EQ(CQENPopupMenu::HitTearOff, pPopup->HitTestPoint(rectMenu.TopLeft() + CPoint(10, 6)));
+    EXPECT_EQ(CQENPopupMenu::HitMenu, pPopup->HitTestPoint(rectMenu.TopLeft() + CPoint(10, 20)));
+    EXPECT_EQ(CQENPopupMenu::HitOutside, pPopup->HitTestPoint(rectMenu.TopLeft() - CPoint(5, 5)));
+    CRect rectFirst = pPopup->GetMenuBar()->ButtonAt(0)->m_rect;
+    pPopup->GetMenuBar()->ClientToScreen(&rectFirst);
+    EXPECT_GE(rectFirst.top, rectMenu.top + 14);
+}
+
+TEST_F(PopupMenuTest, AButtonWithACommandOpensItsMenuOnlyFromTheArrowPart)
+{
+    ShowFrameAt(100, 100, MakeMenu(), kAlpha);
+    const CRect rectButton = MenuButton()->m_rect;
+    ClickBar(CPoint(rectButton.left + 4, rectButton.CenterPoint().y));
+    EXPECT_EQ(nullptr, MenuButton()->GetPopupMenu());
+    EXPECT_EQ(std::vector<UINT>{kAlpha}, m_frame.m_commands);
+
+    ClickBar(CPoint(rectButton.right - 3, rectButton.CenterPoint().y));
+    EXPECT_NE(nullptr, MenuButton()->GetPopupMenu());
+    EXPECT_EQ(std::vector<UINT>{kAlpha}, m_frame.m_commands);
 }
