@@ -144,7 +144,10 @@ TEST_F(ToolbarMenuButtonTest, TheTearOffIdIsStoredFromVersion471OnAndOlderStateL
     old.SetTearOffId(7);
     Load(old, v470, 4, 70);
     EXPECT_EQ(0u, old.TearOffId());
-    EXPECT_EQ(Describe(button.m_SubItems), Describe(old.m_SubItems));
+    // The submenu's tear-off id was not stored either.
+    std::string expected = Describe(button.m_SubItems);
+    expected.replace(expected.find(std::to_string(kTearOffId)), std::to_string(kTearOffId).size(), "0");
+    EXPECT_EQ(expected, Describe(old.m_SubItems));
 }
 
 TEST(TearOffManagerTest, IdsComeLowestFirstAndMenusGiveTheirsBack)
