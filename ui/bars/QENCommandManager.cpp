@@ -1,4 +1,21 @@
 #include "QENCommandManager.h"
+#include "QENRegistry.h"
+#include "QENSettingsPath.h"
+
+namespace {
+
+const LPCTSTR kSection = "QENToolBars";
+const LPCTSTR kCommandsWithoutImages = "CommandsWithoutImages";
+
+CString ManagerKey(LPCTSTR lpszProfile)
+{
+    CString strKey;
+    strKey.Format("%sQENCommandManager", (LPCTSTR)BuildSettingsPath(kSection, lpszProfile));
+    return strKey;
+}
+
+} // namespace
+
 CQENCommandManager& CQENCommandManager::Instance()
 {
     static CQENCommandManager manager;
@@ -46,3 +63,22 @@ BOOL CQENCommandManager::HasNoMenuImage(UINT nCommandId) const
     return m_lstCommandsWithoutImages.Find(nCommandId) != NULL;
 }
 
+BOOL CQENCommandManager::WriteState(LPCTSTR lpszProfile)
+{
+    CQENRegistryHolder holder;
+    CQENRegistry* pRegistry = holder.Create(FALSE, FALSE);
+    return pRegistry->CreateKey(ManagerKey(lpszProfile)) && pRegistry->Write(kCommandsWithoutImages, m_lstCommandsWithoutImages);
+}
+
+BOOL CQENCommandManager::ReadState(LPCTSTR lpszProfile)
+{
+    CQENRegistryHolder holder;
+    CQENRegistry* pRegistry = holder.Create(FALSE, TRUE);
+    // A stream that breaks off half-way must not leave half a list.
+    CList<UINT, UINT> commands(10);
+    if (!pRegistry->Open(ManagerKey(lpszProfile)) || !pRegistry->Read(kCommandsWithoutImages, commands))
+        return FALSE;
+    m_lstCommandsWithoutImages.RemoveAll();
+    m_lstCommandsWithoutImages.AddTail(&commands);
+    return TRUE;
+}
