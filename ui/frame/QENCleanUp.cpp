@@ -1,4 +1,5 @@
 #include "QENCleanUp.h"
+#include "QENButtonImageList.h"
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
 #include "QENVisualManager.h"
@@ -7,5 +8,6 @@ void QENCleanUp()
 {
     theDrawingCache.ReleaseResources();
     CQENMenuImages::CleanUp();
+    CQENButtonImageList::ReleaseSharedContexts();
     CQENVisualManager::DeleteLibraryOwned();
 }
