@@ -2,6 +2,7 @@
 
 #include "CustomizeButton.h"
 #include "QENCommandManager.h"
+#include "QENCommandUsage.h"
 
 #include <new>
 #include <vector>
@@ -302,6 +303,11 @@ BOOL PASCAL CQENToolBar::AttachUserImages(CQENButtonImageList* pUserImages)
         return FALSE;
     s_pUserImageList = pUserImages;
     return TRUE;
+}
+
+void PASCAL CQENToolBar::SetCoreCommandList(const CList<UINT, UINT>& lstCommands)
+{
+    CQENCommandUsage::SetBasicCommands(lstCommands);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -706,6 +712,7 @@ BOOL CQENToolBar::ExecuteButton(const CQENToolbarButton* pButton)
 {
     if (pButton == NULL || pButton->m_nCommandId == 0 || pButton->m_nCommandId == (UINT)-1)
         return FALSE;
+    theCommandUsage.AddCommand(pButton->m_nCommandId);
     CWnd* pReceiver = CommandReceiver();
     if (pReceiver == NULL)
         return FALSE;

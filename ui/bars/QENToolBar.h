@@ -65,6 +65,8 @@ public:
     // FALSE unless the strip is loaded and its images are of the standard image size.
     static BOOL PASCAL AttachUserImages(CQENButtonImageList* pUserImages);
     static CQENButtonImageList* PASCAL UserImages() { return s_pUserImageList; }
+    // Hands the basic commands, which personalised menus always show, to the usage statistics.
+    static void PASCAL SetCoreCommandList(const CList<UINT, UINT>& lstCommands);
 
     // ---- the buttons ----
     // Adds a copy of pButton; -1 for the end. Returns the index of the copy or -1.

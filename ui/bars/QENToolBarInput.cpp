@@ -2,6 +2,7 @@
 #include "QENToolBar.h"
 
 #include "CustomizeButton.h"
+#include "QENCommandUsage.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -147,6 +148,7 @@ void CQENToolBar::OnLButtonUp(UINT nFlags, CPoint point)
     const UINT nCommandId = pButton->m_nCommandId;
     if (!bRuns || nCommandId == 0 || nCommandId == (UINT)-1)
         return;
+    theCommandUsage.AddCommand(nCommandId);
     if (pButton->HandleClickUp())
         return;
     CWnd* pReceiver = CommandReceiver();
