@@ -454,11 +454,18 @@ void CZipPackage::VerifyEntry()
     EndEntry();
 }
 
+DWORD CZipPackage::PrepareBlock(DWORD uAtLeast)
+{
+    // One block for the package, taken at the first entry, so entries cost no allocation.
+    DWORD uSize = std::max<DWORD>(uAtLeast, InMemoryLimit);
+    if (m_inflated.GetSize() < uSize)
+        m_inflated.Allocate(uSize);
+    return uSize;
+}
+
 const BYTE* CZipPackage::InflateIntoMemory()
 {
-    // One block for the package, taken at the first small entry, so entries cost no allocation.
-    if (m_inflated.IsEmpty())
-        m_inflated.Allocate(InMemoryLimit);
+    PrepareBlock(0);
     DWORD uSize = GetOpenHeader()->m_uUncompressedSize;
     DWORD uRead = ReadFile(m_inflated.GetData(), uSize);
     if (uRead != uSize)
@@ -551,14 +558,15 @@ void CZipPackage::ReplaceThroughTemporary(const CZipTargetPath& target, const CZ
             WriteAll(hFile, pVerified, header.m_uUncompressedSize, strTemporary);
         else
         {
-            CZipBuffer buffer;
-            buffer.Allocate(uBufferSize);
+            // The package's block rather than a smaller copy buffer: each inflate call copies
+            // its 32 KB window once, so fewer and longer calls copy less, and write less often.
+            DWORD uBlockSize = PrepareBlock(uBufferSize);
             DWORD uRead;
             do
             {
-                uRead = ReadFile(buffer.GetData(), uBufferSize);
-                WriteAll(hFile, buffer.GetData(), uRead, strTemporary);
-            } while (uRead == uBufferSize);
+                uRead = ReadFile(m_inflated.GetData(), uBlockSize);
+                WriteAll(hFile, m_inflated.GetData(), uRead, strTemporary);
+            } while (uRead == uBlockSize);
             VerifyEntry();
         }
         SetEntryTimes(hFile, header);

@@ -90,7 +90,8 @@ private:
     CZipDirectory m_directory;
     // The folders extraction has written into since the archive was opened.
     CZipFolderCache m_folders;
-    // Small entries are inflated here, to be verified before their file is made.
+    // Entries are inflated here: small ones whole, to be verified before their file is made,
+    // large ones a block at a time.
     CZipBuffer m_inflated;
 
     bool IsValidIndex(int iIndex) const;
@@ -108,6 +109,8 @@ private:
     bool CopyEntryInfo(CZipEntryHeader& info, WORD uIndex, bool& bExactName) const;
 
     void ExtractToFile(const CZipTargetPath& target, DWORD uBufferSize);
+    // Makes m_inflated hold at least uAtLeast bytes, and InMemoryLimit; returns that size.
+    DWORD PrepareBlock(DWORD uAtLeast);
     // The open entry, read whole and verified, in m_inflated.
     const BYTE* InflateIntoMemory();
     // Makes the target from verified data; false when a file of its name is there.
