@@ -90,3 +90,18 @@ private:
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 };
+
+// pObject as a pointer to class_name when it is of that class or one derived from it; NULL otherwise.
+#define DYNAMIC_DOWNCAST(class_name, pObject) AfxDynamicDownCast<class_name>(pObject)
+
+template <class T>
+T* AfxDynamicDownCast(CObject* pObject)
+{
+    return pObject != NULL && pObject->IsKindOf(RUNTIME_CLASS(T)) ? static_cast<T*>(pObject) : NULL;
+}
+
+template <class T>
+const T* AfxDynamicDownCast(const CObject* pObject)
+{
+    return pObject != NULL && pObject->IsKindOf(RUNTIME_CLASS(T)) ? static_cast<const T*>(pObject) : NULL;
+}

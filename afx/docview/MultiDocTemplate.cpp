@@ -6,7 +6,9 @@ IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
 CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                                      CRuntimeClass* pViewClass)
-    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_nUntitledCount(0)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass),
+      m_hMenuShared(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))),
+      m_nUntitledCount(0)
 {
 }
 
@@ -14,6 +16,8 @@ CMultiDocTemplate::~CMultiDocTemplate()
 {
     while (!m_docList.IsEmpty())
         RemoveDocument(static_cast<CDocument*>(m_docList.GetHead()));
+    if (m_hMenuShared != NULL)
+        ::DestroyMenu(m_hMenuShared);
 }
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc)

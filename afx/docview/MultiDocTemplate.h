@@ -19,6 +19,10 @@ public:
     CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
     void SetDefaultTitle(CDocument* pDocument) override;
 
+    // The menu the frame shows while a document of this template is active: the menu resource of
+    // the template's id, NULL when there is none. Destroyed with the template.
+    HMENU m_hMenuShared;
+
 protected:
     CPtrList m_docList;
     UINT m_nUntitledCount;   // untitled documents made so far
