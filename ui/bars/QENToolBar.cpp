@@ -429,6 +429,8 @@ BOOL CQENToolBar::ReplaceButtons(const UINT* pIds, int nCount, BOOL bRemapImages
 {
     CCustomizeButton* pCustomize = m_pCustomizeButton;
     m_pCustomizeButton = NULL;
+    if (pCustomize != NULL)
+        m_buttonList.RemoveAt(m_buttonList.Find(pCustomize));
     ClearButtons();
     while (!m_resourceButtons.IsEmpty())
         delete m_resourceButtons.RemoveHead();

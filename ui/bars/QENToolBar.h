@@ -182,6 +182,15 @@ public:
     virtual BOOL LoadOriginalItems(CQENRegistry& registry);
     virtual void MergeResourceChanges(const CObList& lstStoredOriginal);
 
+    // ---- customization ----
+    // Customize mode on or off for every bar; FALSE when it is so already.
+    static BOOL PASCAL SwitchCustomizeMode(BOOL bCustomizing);
+    // The class-wide options under "QENToolbarParameters" of lpszProfile.
+    static BOOL PASCAL WriteGlobalOptions(LPCTSTR lpszProfile = NULL);
+    static BOOL PASCAL ReadGlobalOptions(LPCTSTR lpszProfile = NULL);
+    // Runs one command of the button context menu on the selected button; FALSE for other ids.
+    virtual BOOL OnCustomizeCommand(UINT nCommandId);
+
     // ---- fields, in their order ----
     CQENButtonImageList m_lockedStdImages;
     CQENButtonImageList m_lockedColdImages;
@@ -266,6 +275,13 @@ protected:
     // The registry key of the bar's state (see ReadState).
     CString StateKey(LPCTSTR lpszProfile, int nBarId, UINT nExtraId) const;
     CWnd* CommandReceiver() const;
+
+    // Drags button iButton away from ptStart (client coordinates): moved, copied with Ctrl, or
+    // deleted when dropped off every bar. TRUE when a drag ran.
+    BOOL DragButton(int iButton, CPoint ptStart);
+    // The button context menu of customize mode; ptScreen (-1, -1) when asked from the keyboard.
+    void ShowCustomizeMenu(CPoint ptScreen);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

@@ -143,11 +143,15 @@ CQENToolbarButton* CQENToolBar::MakeDroppedButton(COleDataObject* pDataObject)
         pButton->m_bShowImage = TRUE;
         pButton->m_bShowLabel = FALSE;
     }
-    else if (pButton->GetImage() < 0 && pButton->m_strLabel.IsEmpty() && !FillButtonText(pButton))
+    else if (pButton->GetImage() < 0)
     {
-        // Nothing it could show.
-        delete pButton;
-        return NULL;
+        if (pButton->m_strLabel.IsEmpty() && !FillButtonText(pButton))
+        {
+            // Nothing it could show.
+            delete pButton;
+            return NULL;
+        }
+        pButton->m_bShowLabel = TRUE;
     }
     return pButton;
 }
@@ -164,6 +168,9 @@ BOOL CQENToolBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPo
     pDropped->m_bFromCommandList = FALSE;
 
     const int iSource = IndexOfButton(m_pDraggedButton);
+    // Dropped on its own bar: the move is done here, and the source side leaves the bar alone.
+    if (iSource >= 0)
+        m_pDraggedButton = NULL;
     if (dropEffect == DROPEFFECT_MOVE && iSource >= 0)
     {
         if (iDrop == iSource || iDrop == iSource + 1)
@@ -180,7 +187,6 @@ BOOL CQENToolBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPo
         else
         {
             DeleteButtonAt(iSource);
-            m_pDraggedButton = NULL;
             if (iSource < iDrop)
                 iDrop--;
             if (AddButtonAt(*pDropped, iDrop) < 0)

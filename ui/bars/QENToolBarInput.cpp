@@ -38,6 +38,8 @@ void CQENToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate();
         if (iHit < 0)
             CControlBar::OnLButtonDown(nFlags, point);
+        else if (m_iCustomizeSel >= 0)
+            DragButton(iHit, point);
         return;
     }
 
@@ -45,6 +47,13 @@ void CQENToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     if (pButton == NULL)
     {
         CControlBar::OnLButtonDown(nFlags, point);
+        return;
+    }
+    if (s_bAltDragEnabled && !m_bLocked && ::GetKeyState(VK_MENU) < 0 && pButton->IsCustomizable())
+    {
+        s_bAltDragging = TRUE;
+        DragButton(iHit, point);
+        s_bAltDragging = FALSE;
         return;
     }
     if (pButton->m_nStyle & TBBS_DISABLED)
@@ -268,8 +277,7 @@ void CQENToolBar::OnContextMenu(CWnd*, CPoint point)
             pFrame->SendMessage(QENM_TOOLBAR_POPUPMENU, (WPARAM)m_hWnd, MAKELPARAM(point.x, point.y));
         return;
     }
-    if (m_bLocked)
-        ::MessageBeep((UINT)-1);
+    ShowCustomizeMenu(point);
 }
 
 void CQENToolBar::CustomizeModeChanged(BOOL bCustomizing)

@@ -31,6 +31,39 @@ BOOL HasCommand(const CObList& list, UINT nCommandId)
     return FALSE;
 }
 
+// Reads a list in the framework's object-list format; each object's class is checked against the
+// button class before anything of it is made. Throws what the archive throws, the list emptied.
+void ReadButtonList(CArchive& ar, CObList& list)
+{
+    try
+    {
+        for (DWORD_PTR nCount = ar.ReadCount(); nCount > 0; nCount--)
+            list.AddTail(ar.ReadObject(RUNTIME_CLASS(CQENToolbarButton)));
+    }
+    catch (...)
+    {
+        DeleteAll(list);
+        throw;
+    }
+}
+
+// A button list as a registry stream: written as the framework's object list, read class-checked.
+class CButtonListStream : public CObject
+{
+public:
+    explicit CButtonListStream(CObList& list) : m_list(list) {}
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            m_list.Serialize(ar);
+        else
+            ReadButtonList(ar, m_list);
+    }
+
+private:
+    CObList& m_list;
+};
+
 } // namespace
 
 CString CQENToolBar::StateKey(LPCTSTR lpszProfile, int nBarId, UINT nExtraId) const
@@ -72,10 +105,10 @@ void CQENToolBar::Serialize(CArchive& ar)
     CString strName;
     try
     {
-        lstLoaded.Serialize(ar);
+        ReadButtonList(ar, lstLoaded);
         ar >> bLabels >> strName;
     }
-    catch (CException*)
+    catch (...)
     {
         DeleteAll(lstLoaded);
         throw;
@@ -86,7 +119,7 @@ void CQENToolBar::Serialize(CArchive& ar)
     for (POSITION pos = lstLoaded.GetHeadPosition(); pos != NULL;)
     {
         CQENToolbarButton* pButton = static_cast<CQENToolbarButton*>(lstLoaded.GetNext(pos));
-        if (pButton == NULL || !pButton->IsKindOf(RUNTIME_CLASS(CQENToolbarButton)))
+        if (pButton == NULL)
         {
             bReload = TRUE;
             break;
@@ -165,7 +198,8 @@ BOOL CQENToolBar::SaveOriginalItems(CQENRegistry& registry)
 BOOL CQENToolBar::LoadOriginalItems(CQENRegistry& registry)
 {
     CObList lstStored;
-    if (!registry.Read(kOriginalItemsValue, lstStored))
+    CButtonListStream stream(lstStored);
+    if (!registry.Read(kOriginalItemsValue, stream))
         return FALSE;
     MergeResourceChanges(lstStored);
     DeleteAll(lstStored);
