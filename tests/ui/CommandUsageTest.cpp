@@ -1,5 +1,6 @@
 #include "QENCommandUsage.h"
 #include "QENToolbarButton.h"
+#include "ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -103,53 +104,23 @@ TEST_F(CommandUsageTest, ReservedNonCustomizableAndCustomizeModeUsesAreNotCounte
     EXPECT_TRUE(theCommandUsage.IsFrequentlyUsed(kOften));
 }
 
-std::string StoredUsage(CQENCommandUsage& usage)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        usage.Serialize(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-BOOL LoadUsage(CQENCommandUsage& usage, std::string bytes)
-{
-    CMemFile file(reinterpret_cast<BYTE*>(&bytes[0]), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    try
-    {
-        usage.Serialize(ar);
-        return TRUE;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-}
-
 TEST_F(CommandUsageTest, StoredCountsComeBackAndADamagedRecordChangesNothing)
 {
     Use(kOften, 3);
     Use(kSometimes, 60);
-    const std::string bytes = StoredUsage(theCommandUsage);
+    const std::string bytes = StoredBytes(theCommandUsage);
     // The counts as the framework writes a map (count, then id and count pairs), then the total.
     ASSERT_EQ(2u + 2 * 8 + 4, bytes.size());
     EXPECT_EQ(std::string("\x02\x00", 2), bytes.substr(0, 2));
     EXPECT_EQ(std::string("\x3F\x00\x00\x00", 4), bytes.substr(18));
 
     CQENCommandUsage loaded;
-    ASSERT_TRUE(LoadUsage(loaded, bytes));
+    ASSERT_TRUE(LoadFromBytes(loaded, bytes));
     EXPECT_EQ(63u, loaded.TotalUsage());
     EXPECT_FALSE(loaded.IsFrequentlyUsed(kOften));
     EXPECT_TRUE(loaded.IsFrequentlyUsed(kSometimes));
 
-    EXPECT_FALSE(LoadUsage(loaded, bytes.substr(0, bytes.size() - 1)));
+    EXPECT_FALSE(LoadFromBytes(loaded, bytes.substr(0, bytes.size() - 1)));
     EXPECT_EQ(63u, loaded.TotalUsage());
     EXPECT_TRUE(loaded.IsFrequentlyUsed(kSometimes));
 
@@ -157,7 +128,7 @@ TEST_F(CommandUsageTest, StoredCountsComeBackAndADamagedRecordChangesNothing)
     std::string big("\x01\x00", 2);
     for (DWORD dw : {DWORD(kOften), DWORD(43000000), DWORD(100000000)})
         big.append(reinterpret_cast<const char*>(&dw), 4);
-    ASSERT_TRUE(LoadUsage(loaded, big));
+    ASSERT_TRUE(LoadFromBytes(loaded, big));
     EXPECT_TRUE(loaded.IsFrequentlyUsed(kOften));
 }
 

@@ -2,6 +2,7 @@
 #include "QENCommandManager.h"
 #include "QENToolbarButton.h"
 #include "QENVisualManagerXP.h"
+#include "ArchiveBytes.h"
 #include "DibCanvas.h"
 #include "SystemColoursScope.h"
 
@@ -555,22 +556,6 @@ std::string Dword(DWORD value)
     return Bytes({value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF, value >> 24});
 }
 
-std::string Stored(CObject& object, BOOL bWithClass = FALSE)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        if (bWithClass)
-            ar.WriteClass(object.GetRuntimeClass());
-        object.Serialize(ar);
-        ar.Close();
-    }
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.SeekToBegin();
-    file.Read(&bytes[0], static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
 TEST(ToolbarButtonModelTest, StoredRecordIsEightFieldsByteForByte)
 {
     CQENToolbarButton button(0x3F14, 7, "打开", FALSE, TRUE);
@@ -581,15 +566,13 @@ TEST(ToolbarButtonModelTest, StoredRecordIsEightFieldsByteForByte)
     button.m_rect = CRect(5, 6, 7, 8);
     const std::string record = Dword(0x3F14) + Dword(0x50000) + Dword(7) + Bytes({4}) + "打开" + Dword(0) + Dword(1) +
                                Dword(1) + Dword(0);
-    EXPECT_EQ(record, Stored(button));
+    EXPECT_EQ(record, StoredBytes(button));
 
     // A user image of index -1 read back: no image, so the text shows whatever was stored.
     std::string loaded = Dword(0x3F15) + Dword(TBBS_PRESSED) + Dword(0xFFFFFFFF) + Bytes({2}) + "Hi" + Dword(1) + Dword(0) +
                          Dword(0) + Dword(1);
-    CMemFile file(reinterpret_cast<BYTE*>(&loaded[0]), static_cast<UINT>(loaded.size()));
-    CArchive ar(&file, CArchive::load);
     CQENToolbarButton read;
-    read.Serialize(ar);
+    ASSERT_TRUE(LoadFromBytes(read, loaded));
     EXPECT_EQ(0x3F15u, read.m_nCommandId);
     EXPECT_EQ(UINT(TBBS_PRESSED), read.m_nStyle);
     EXPECT_STREQ("Hi", read.m_strLabel);
@@ -597,7 +580,6 @@ TEST(ToolbarButtonModelTest, StoredRecordIsEightFieldsByteForByte)
     EXPECT_EQ(-1, read.GetImage());
     EXPECT_FALSE(read.m_bShowImage);
     EXPECT_TRUE(read.m_bShowLabel);
-    EXPECT_EQ(file.GetLength(), file.GetPosition());
 }
 
 // The button rebuilt from data offered under the button format.
@@ -655,11 +637,11 @@ TEST(ToolbarButtonClipboardTest, ButtonsTravelWithTheirClassAndAnythingElseGives
     // A foreign class is refused before one is made; damaged records give nothing.
     CTestForeignObject foreign;
     const int nMade = CTestForeignObject::s_nMade;
-    EXPECT_EQ(nullptr, Rebuilt(Stored(foreign, TRUE)));
+    EXPECT_EQ(nullptr, Rebuilt(StoredBytes(foreign, TRUE)));
     EXPECT_EQ(nMade, CTestForeignObject::s_nMade);
 
     CQENToolbarButton plain(0x3F18, 0, NULL, FALSE, TRUE);
-    const std::string whole = Stored(plain, TRUE);
+    const std::string whole = StoredBytes(plain, TRUE);
     const std::string head = whole.substr(0, whole.size() - 17);   // class record and the three numbers
     std::unique_ptr<CQENToolbarButton> pPlain(Rebuilt(whole));
     ASSERT_NE(nullptr, pPlain);
