@@ -1,7 +1,6 @@
 #include "QENButtonImageList.h"
 #include "QENVisualManager.h"
 #include "DibCanvas.h"
-#include "GuiTestSupport.h"
 #include "ScratchFolder.h"
 #include "SystemColoursScope.h"
 
@@ -307,34 +306,6 @@ TEST_F(ButtonImageListTest, ColoursMapOneToAnotherAndViewsAreReadOnly)
     EXPECT_EQ("", canvas.Mismatches(InImageAt(ShownImage(kCyan))));
 }
 
-TEST_F(ButtonImageListTest, ImageGoesToTheClipboardOnTheFaceColour)
-{
-    ASSERT_TRUE(m_strip.Load(kTrueColourStrip));
-    m_strip.SetTransparentColour(kMagenta);
-    CTestTopWindow owner;
-    ASSERT_TRUE(owner.CreateHidden());
-    CWnd* pMainBefore = TestApp().m_pMainWnd;
-    TestApp().m_pMainWnd = &owner;
-    BOOL bPut = m_strip.PutImageOnClipboard(2);
-    TestApp().m_pMainWnd = pMainBefore;
-    ASSERT_TRUE(bPut);
-
-    ASSERT_TRUE(::OpenClipboard(owner.GetSafeHwnd()));
-    HBITMAP hBitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
-    DibCanvas canvas(kCx, kCy, kCanvas);
-    CDC dc;
-    dc.CreateCompatibleDC(&canvas.dc);
-    HGDIOBJ hOld = dc.SelectObject(static_cast<HGDIOBJ>(hBitmap));
-    canvas.dc.BitBlt(0, 0, kCx, kCy, &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(hOld);
-    ::CloseClipboard();
-    ASSERT_NE(nullptr, hBitmap);
-    EXPECT_EQ("", canvas.Mismatches([](int x, int y) {
-        COLORREF cr = ClassicPixel(kMagenta, x, y);
-        return cr == kMagenta ? ::GetSysColor(COLOR_BTNFACE) : Shown(cr, false);
-    }));
-}
-
 // The user strip: a file beside the test.
 class UserImagesTest : public ButtonImageListTest
 {
@@ -369,6 +340,19 @@ TEST_F(UserImagesTest, SavedStripTakesTheClassicColoursBackAndReplacesTheFileOnl
     ASSERT_TRUE(m_strip.Save());
     EXPECT_FALSE(m_strip.IsModified());
     EXPECT_EQ(PatternFile(24, {kCyan, kGreen, kCyan}), m_folder.Contents("UserImages.bmp"));
+
+    // Edited in these colours, the strip takes a new colour scheme and keeps the edit.
+    HBITMAP hRed = MakeBitmap(ShownImage(kRed));
+    ASSERT_TRUE(m_strip.UpdateImage(1, hRed));
+    ::DeleteObject(hRed);
+    SystemColoursScope::Set(COLOR_BTNFACE, RGB(180, 200, 220));
+    SystemColoursScope::Set(COLOR_BTNTEXT, RGB(0, 0, 90));
+    ASSERT_TRUE(m_strip.Reload());
+    DibCanvas canvas(40, 40, kCanvas);
+    ASSERT_TRUE(DrawOnce(m_strip, canvas, 1));
+    EXPECT_EQ("", canvas.Mismatches(InImageAt(ShownImage(kRed))));
+    ASSERT_TRUE(m_strip.Save());
+    EXPECT_EQ(PatternFile(24, {kCyan, kRed, kCyan}), m_folder.Contents("UserImages.bmp"));
 
     // So is a palette strip, entry by entry.
     m_folder.CreateWithContents("Palette.bmp", PatternFile(4, {kRed, kBlue}));
@@ -416,24 +400,6 @@ TEST_F(UserImagesTest, FailedLoadsAndSavesLeaveStripAndFilesAsTheyWere)
     DibCanvas canvas(40, 40, kCanvas);
     ASSERT_TRUE(DrawOnce(m_strip, canvas, 0));
     EXPECT_EQ("", canvas.Mismatches(InImageAt(ShownImage(kRed))));
-}
-
-TEST_F(UserImagesTest, ReloadGivesAChangedUserStripTheNewColoursAndKeepsTheChange)
-{
-    m_folder.CreateWithContents("UserImages.bmp", PatternFile(24, {kRed, kGreen}));
-    ASSERT_TRUE(m_strip.LoadFromFile(".\\UserImages.bmp"));
-    HBITMAP hEdited = MakeBitmap(ShownImage(kCyan));
-    ASSERT_TRUE(m_strip.UpdateImage(1, hEdited));
-    ::DeleteObject(hEdited);
-
-    SystemColoursScope::Set(COLOR_BTNFACE, RGB(180, 200, 220));
-    SystemColoursScope::Set(COLOR_BTNTEXT, RGB(0, 0, 90));
-    ASSERT_TRUE(m_strip.Reload());
-    DibCanvas canvas(40, 40, kCanvas);
-    ASSERT_TRUE(DrawOnce(m_strip, canvas, 1));
-    EXPECT_EQ("", canvas.Mismatches(InImageAt(ShownImage(kCyan))));
-    ASSERT_TRUE(m_strip.Save());
-    EXPECT_EQ(PatternFile(24, {kRed, kCyan}), m_folder.Contents("UserImages.bmp"));
 }
 
 } // namespace
