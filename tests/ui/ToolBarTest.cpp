@@ -157,7 +157,7 @@ TEST_F(ToolBarTest, DestroyedBarLeavesTheListOfBarsAtOnce)
     EXPECT_EQ(nullptr, CQENToolBar::s_toolbarRegistry.Find(pSecond));
 }
 
-TEST_F(ToolBarTest, DISABLED_DockedHorizontallyAndVerticallyButtonsRunAlongTheBar)
+TEST_F(ToolBarTest, DockedHorizontallyAndVerticallyButtonsRunAlongTheBar)
 {
     CQENToolBar* pTop = NewBar(kToolbar, 0xE801);
     CQENToolBar* pLeft = NewBar(kToolbar, 0xE802);
@@ -178,7 +178,7 @@ TEST_F(ToolBarTest, DISABLED_DockedHorizontallyAndVerticallyButtonsRunAlongTheBa
     EXPECT_EQ(pTop->HitTest(pTop->GetItemRect(1).CenterPoint()), -1);
 }
 
-TEST_F(ToolBarTest, DISABLED_FloatingBarWrapsToTheLengthAskedAndEndsBelowOneRow)
+TEST_F(ToolBarTest, FloatingBarWrapsToTheLengthAskedAndEndsBelowOneRow)
 {
     CQENToolBar* pBar = NewBar(kToolbar, 0xE801);
     pBar->ClearButtons();
@@ -198,7 +198,7 @@ TEST_F(ToolBarTest, DISABLED_FloatingBarWrapsToTheLengthAskedAndEndsBelowOneRow)
     EXPECT_EQ(pBar->GetItemRect(0).left, pBar->GetItemRect(3).left);
     EXPECT_EQ(pBar->GetItemRect(0).top + 21 + 5, pBar->GetItemRect(3).top);
 
-    // A height of 40 takes two rows of three; one pixel gives one row.
+    // A height of two rows takes two rows of three; one pixel, below one row, gives one row.
     size = pBar->CalcDynamicLayout(2 * 21 + 5 + sizeBorders.cy, LM_HORZ | LM_LENGTHY);
     EXPECT_EQ(CSize(3 * 22, 2 * 21 + 5) + sizeBorders, size);
     size = pBar->CalcDynamicLayout(1, LM_HORZ | LM_LENGTHY);
@@ -243,7 +243,7 @@ TEST_F(ToolBarTest, ButtonsWithoutRoomGoToTheCustomizeButtonAndComeBackWithRoom)
     EXPECT_FALSE(pBar->ButtonAt(pBar->ButtonCount() - 2)->m_bHidden);
 }
 
-TEST_F(ToolBarTest, DISABLED_ButtonStatesPaintFromTheirStripsInTheClassicAndTheXPLook)
+TEST_F(ToolBarTest, ButtonStatesPaintFromTheirStripsInTheClassicAndTheXPLook)
 {
     SystemColoursScope colours;
     CQENToolBar* pOther = NewBar(kOtherToolbar, 0xE801);
