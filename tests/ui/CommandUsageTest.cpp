@@ -1,5 +1,5 @@
 #include "QENCommandUsage.h"
-#include "QENToolbarButton.h"
+#include "QENToolBar.h"
 #include "ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -7,21 +7,6 @@
 #include <string>
 
 namespace {
-
-// The toolbars' customize mode, switched by the test.
-class CustomizeModeBars : public CQENToolBarQuery
-{
-public:
-    CustomizeModeBars() { s_pActive = this; }
-    ~CustomizeModeBars() { s_pActive = NULL; }
-    BOOL IsCustomizing() const override { return m_bCustomizing; }
-    BOOL BarUsesExtraBorder(CWnd*) const override { return FALSE; }
-    CSize MenuImageSize() const override { return CSize(16, 15); }
-    CQENButtonImageList* StandardImages() const override { return NULL; }
-    CQENButtonImageList* UserImages() const override { return NULL; }
-
-    BOOL m_bCustomizing = FALSE;
-};
 
 const UINT kBasic = 32771;
 const UINT kOften = 0x5001;
@@ -73,12 +58,11 @@ TEST_F(CommandUsageTest, CommandsAboveFivePercentAndBasicCommandsAreNotRare)
     // Commands the framework manages are never rare, nor anything while customizing.
     for (UINT nId : {0u, 0xFFFFFFFFu, 0xE110u, 0xE21Fu, 0xF000u, 0xF1EFu, 0xFF00u})
         EXPECT_FALSE(CQENCommandUsage::IsRarelyUsedCommand(nId)) << std::hex << nId;
-    CustomizeModeBars bars;
-    bars.m_bCustomizing = TRUE;
+    CQENToolBar::SwitchCustomizeMode(TRUE);
     EXPECT_FALSE(CQENCommandUsage::IsRarelyUsedCommand(kSometimes));
+    CQENToolBar::SwitchCustomizeMode(FALSE);
 
     // Without basic commands menus hide nothing.
-    bars.m_bCustomizing = FALSE;
     CQENCommandUsage::SetBasicCommands(CList<UINT, UINT>());
     EXPECT_FALSE(CQENCommandUsage::IsRarelyUsedCommand(kSometimes));
 
@@ -94,11 +78,10 @@ TEST_F(CommandUsageTest, ReservedNonCustomizableAndCustomizeModeUsesAreNotCounte
         theCommandUsage.AddCommand(nId);
     EXPECT_EQ(0u, theCommandUsage.TotalUsage());
 
-    CustomizeModeBars bars;
-    bars.m_bCustomizing = TRUE;
+    CQENToolBar::SwitchCustomizeMode(TRUE);
     theCommandUsage.AddCommand(kOften);
     EXPECT_EQ(0u, theCommandUsage.TotalUsage());
-    bars.m_bCustomizing = FALSE;
+    CQENToolBar::SwitchCustomizeMode(FALSE);
     theCommandUsage.AddCommand(kOften);
     EXPECT_EQ(1u, theCommandUsage.TotalUsage());
     EXPECT_TRUE(theCommandUsage.IsFrequentlyUsed(kOften));
