@@ -1,5 +1,6 @@
 #include "QENFrameSupport.h"
 
+#include "QENMenuBar.h"
 #include "QENPopupMenu.h"
 #include "QENPopupMenuBar.h"
 #include "QENRegistry.h"
@@ -246,22 +247,20 @@ void CQENFrameSupport::FillUserToolbarMenu(CMenu* pMenu, UINT nFirstCmd, UINT nL
 // ---------------------------------------------------------------------------------------------------
 // The menu bar
 
-void CQENFrameSupport::AttachMenuBar(CQENFrameMenuBar* pMenuBar)
+void CQENFrameSupport::AttachMenuBar(CQENMenuBar* pMenuBar)
 {
     m_pMenuBar = pMenuBar;
     if (pMenuBar == NULL)
         return;
     m_hDefaultMenu = ::GetMenu(m_pFrame->m_hWnd);
-    pMenuBar->TakeOverFrameMenu(m_hDefaultMenu, m_nIDDefaultResource);
+    pMenuBar->RebuildFromMenu(m_hDefaultMenu, TRUE);
     ::SetMenu(m_pFrame->m_hWnd, NULL);
+    pMenuBar->SetDefaultMenuId(m_nIDDefaultResource);
 }
 
-CQENToolBar* CQENFrameSupport::MenuBarWindow() const
+CQENMenuBar* CQENFrameSupport::MenuBar() const
 {
-    if (m_pMenuBar == NULL)
-        return NULL;
-    CQENToolBar* pBar = m_pMenuBar->MenuBarWindow();
-    return HasWindow(pBar) ? pBar : NULL;
+    return HasWindow(m_pMenuBar) ? m_pMenuBar : NULL;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -452,7 +451,7 @@ BOOL CQENFrameSupport::FilterKeyDown(UINT nKey, BOOL* pbProcessAccel)
             (pActive != NULL && pActive != m_pFrame && IsAccelerator(pActive->m_hAccelTable, nKey, fVirt | FVIRTKEY)))
             return FALSE;
     }
-    if (fVirt == FALT && RouteMnemonic(nKey))
+    if (fVirt == FALT && nKey != VK_MENU && RouteMnemonic(nKey))
         return TRUE;
     if (bEditing && pbProcessAccel != NULL)
         *pbProcessAccel = FALSE;
@@ -480,13 +479,13 @@ BOOL CQENFrameSupport::ToolbarHandlesMnemonic(CQENToolBar* pBar, UINT nChar)
 
 BOOL CQENFrameSupport::RouteMnemonic(UINT nChar)
 {
-    CQENToolBar* pMenuBarWnd = MenuBarWindow();
-    if (pMenuBarWnd != NULL && pMenuBarWnd->IsWindowVisible() && m_pMenuBar->HandleMnemonic(nChar))
+    CQENMenuBar* pMenuBar = MenuBar();
+    if (pMenuBar != NULL && pMenuBar->IsWindowVisible() && pMenuBar->MapCharKey(nChar))
         return TRUE;
     for (POSITION pos = CQENToolBar::s_toolbarRegistry.GetHeadPosition(); pos != NULL;)
     {
         CQENToolBar* pBar = static_cast<CQENToolBar*>(CQENToolBar::s_toolbarRegistry.GetNext(pos));
-        if (pBar == pMenuBarWnd || !HasWindow(pBar) || !pBar->IsWindowVisible() ||
+        if (pBar == pMenuBar || !HasWindow(pBar) || !pBar->IsWindowVisible() ||
             pBar->IsKindOf(RUNTIME_CLASS(CQENPopupMenuBar)) || pBar->GetTopLevelFrame() != m_pFrame)
             continue;
         if (ToolbarHandlesMnemonic(pBar, nChar))
@@ -625,8 +624,15 @@ BOOL CQENFrameSupport::NotePopupShown(CQENPopupMenu* pPopup)
 
 void CQENFrameSupport::OnFrameDeactivated()
 {
-    if (ActivePopup() != NULL && MenuBarWindow() != NULL)
-        m_pMenuBar->OnFrameDeactivated();
+    // The menu bar's open menu goes and the bar leaves its keyboard mode.
+    CQENPopupMenu* pPopup = ActivePopup();
+    CQENMenuBar* pMenuBar = MenuBar();
+    if (pPopup == NULL || pMenuBar == NULL)
+        return;
+    pPopup->SendMessage(WM_CLOSE);
+    pMenuBar->ResetHot();
+    if (::GetFocus() == pMenuBar->m_hWnd)
+        m_pFrame->SetFocus();
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -3,32 +3,16 @@
 // owned), the menu bar that replaces the window menu, the library's dock bars, the keyboard and
 // mouse filters while a popup menu is open, mnemonic routing, and the frame's placement.
 //
-// CQENFrameMenuBar is what the frame needs of its menu bar; CQENFrameServices is what it asks of
-// the workspace and the user-tools manager. Both are NULL until those exist, and the frame then
-// does without them.
+// CQENFrameServices is what the frame asks of the workspace and the user-tools manager; it is NULL
+// until those exist, and the frame then does without them.
 #pragma once
 #include <afxwin.h>
 #include <afxext.h>
 #include <afxpriv.h>
 
+class CQENMenuBar;
 class CQENPopupMenu;
 class CQENToolBar;
-
-class CQENFrameMenuBar
-{
-public:
-    // The menu bar's window.
-    virtual CQENToolBar* MenuBarWindow() = 0;
-    // Builds the bar's buttons from the frame's window menu, which becomes its default menu.
-    virtual void TakeOverFrameMenu(HMENU hMenu, UINT nIDResource) = 0;
-    // The frame lost activation while a popup menu was open.
-    virtual void OnFrameDeactivated() = 0;
-    // TRUE when one of the bar's menus has the mnemonic nChar and was opened.
-    virtual BOOL HandleMnemonic(UINT nChar) = 0;
-
-protected:
-    ~CQENFrameMenuBar() = default;
-};
 
 class CQENFrameServices
 {
@@ -75,10 +59,10 @@ public:
     void FillUserToolbarMenu(CMenu* pMenu, UINT nFirstCmd, UINT nLastCmd) const;
 
     // ---- the menu bar ----
-    void AttachMenuBar(CQENFrameMenuBar* pMenuBar);
-    CQENFrameMenuBar* MenuBar() const { return m_pMenuBar; }
-    // The menu bar's window when it still has one.
-    CQENToolBar* MenuBarWindow() const;
+    // The bar takes the frame's window menu over as its default menu.
+    void AttachMenuBar(CQENMenuBar* pMenuBar);
+    // The menu bar when its window still exists.
+    CQENMenuBar* MenuBar() const;
 
     // ---- tear-off bars ----
     void AddTearOffBar(CControlBar* pBar);
@@ -114,7 +98,7 @@ public:
     CObList m_listUserBars;
     CObList m_listTearOffBars;
     CString m_strRegPath;
-    CQENFrameMenuBar* m_pMenuBar;
+    CQENMenuBar* m_pMenuBar;
     HMENU m_hDefaultMenu;
     CFrameWnd* m_pFrame;
     UINT m_nIDDefaultResource;

@@ -1,6 +1,7 @@
 #include "QENFrameWnd.h"
 
 #include "QENCommandUsage.h"
+#include "QENMenuBar.h"
 #include "QENPopupMenu.h"
 #include "QENToolBar.h"
 
@@ -151,7 +152,7 @@ BOOL CQENFrameWnd::PreTranslateMessage(MSG* pMsg)
         break;
     case WM_SYSKEYUP:
     {
-        CQENToolBar* pMenuBar = m_Impl.MenuBarWindow();
+        CQENMenuBar* pMenuBar = m_Impl.MenuBar();
         if (pMenuBar != NULL && pMsg->wParam == VK_MENU)
         {
             if (::GetFocus() == pMenuBar->m_hWnd)
@@ -203,7 +204,7 @@ BOOL CQENFrameWnd::PreTranslateMessage(MSG* pMsg)
 void CQENFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    CQENToolBar* pMenuBar = m_Impl.MenuBarWindow();
+    CQENMenuBar* pMenuBar = m_Impl.MenuBar();
     if (pMenuBar != NULL && pMenuBar->IsWindowVisible())
         ::SetMenu(m_hWnd, NULL);
 }

@@ -46,7 +46,7 @@ public:
     {
         m_Impl.FillUserToolbarMenu(pMenu, nFirstCmd, nLastCmd);
     }
-    void AttachMenuBar(CQENFrameMenuBar* pMenuBar) { m_Impl.AttachMenuBar(pMenuBar); }
+    void AttachMenuBar(CQENMenuBar* pMenuBar) { m_Impl.AttachMenuBar(pMenuBar); }
     void AddTearOffBar(CControlBar* pBar) { m_Impl.AddTearOffBar(pBar); }
     void RemoveTearOffBar(CControlBar* pBar) { m_Impl.RemoveTearOffBar(pBar); }
     void RestoreUserToolbars() { m_Impl.RestoreUserToolbars(); }
