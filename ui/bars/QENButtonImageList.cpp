@@ -290,6 +290,18 @@ BOOL CQENButtonImageList::MapLoadedColours(HBITMAP& hBitmap, COLORREF (&crMapped
     return RemapBitmapColours(hBitmap, crFrom, crTo, nPairs);
 }
 
+HBITMAP CQENButtonImageList::LoadMappedBitmap(HINSTANCE hInstance, LPCTSTR lpszName, UINT nFlags,
+                                              COLORREF (&crMappedTo)[kClassicColours])
+{
+    HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImage(hInstance, lpszName, IMAGE_BITMAP, 0, 0, nFlags));
+    if (hBitmap != NULL && !MapLoadedColours(hBitmap, crMappedTo))
+    {
+        ::DeleteObject(hBitmap);
+        hBitmap = NULL;
+    }
+    return hBitmap;
+}
+
 BOOL CQENButtonImageList::Load(UINT nResourceId, HINSTANCE hInstance, BOOL bAppend)
 {
     int iOffset;
@@ -299,16 +311,10 @@ BOOL CQENButtonImageList::Load(UINT nResourceId, HINSTANCE hInstance, BOOL bAppe
         return TRUE;
     if (hInstance == NULL)
         hInstance = AfxGetResourceHandle();
-    HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImage(hInstance, MAKEINTRESOURCE(nResourceId), IMAGE_BITMAP, 0, 0,
-                                                       kLoadFlags));
     COLORREF crMappedTo[kClassicColours];
+    HBITMAP hBitmap = LoadMappedBitmap(hInstance, MAKEINTRESOURCE(nResourceId), kLoadFlags, crMappedTo);
     if (hBitmap == NULL)
         return FALSE;
-    if (!MapLoadedColours(hBitmap, crMappedTo))
-    {
-        ::DeleteObject(hBitmap);
-        return FALSE;
-    }
     if (bAppend)
     {
         iOffset = AppendBitmap(hBitmap);
@@ -337,15 +343,10 @@ BOOL CQENButtonImageList::LoadFromFile(LPCTSTR lpszFileName)
     if (strName.FindOneOf("\\/") < 0)
         strName = ProgramFolder() + strName;
     strName = FullPath(strName);
-    HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImage(NULL, strName, IMAGE_BITMAP, 0, 0, kLoadFlags | LR_LOADFROMFILE));
     COLORREF crMappedTo[kClassicColours];
+    HBITMAP hBitmap = LoadMappedBitmap(NULL, strName, kLoadFlags | LR_LOADFROMFILE, crMappedTo);
     if (hBitmap == NULL)
         return FALSE;
-    if (!MapLoadedColours(hBitmap, crMappedTo))
-    {
-        ::DeleteObject(hBitmap);
-        return FALSE;
-    }
     Clear();
     SetStrip(hBitmap);
     memcpy(m_crMappedTo, crMappedTo, sizeof m_crMappedTo);

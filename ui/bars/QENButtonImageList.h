@@ -96,6 +96,9 @@ private:
     static const int kClassicColours = 5;
 
     static BOOL PASCAL MapLoadedColours(HBITMAP& hBitmap, COLORREF (&crMappedTo)[kClassicColours]);
+    // The bitmap as loaded and mapped, NULL when either fails.
+    static HBITMAP PASCAL LoadMappedBitmap(HINSTANCE hInstance, LPCTSTR lpszName, UINT nFlags,
+                                           COLORREF (&crMappedTo)[kClassicColours]);
     void SetStrip(HBITMAP hStrip);
     void DeleteStrip();
     int AppendBitmap(HBITMAP hBitmap);
