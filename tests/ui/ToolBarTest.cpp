@@ -118,6 +118,17 @@ void Click(CWnd* pWnd, CPoint ptDown, CPoint ptUp)
     MoveMouseTo(pWnd, ptUp, MOUSEEVENTF_LEFTUP);
 }
 
+// How many pixels of the bar's client rectangle rect show the colour on the screen.
+int ScreenCount(CWnd* pWnd, CRect rect, COLORREF crColor)
+{
+    pWnd->ClientToScreen(&rect);
+    DibCanvas canvas(rect.Width(), rect.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    return canvas.Count(crColor);
+}
+
 } // namespace
 
 TEST_F(ToolBarTest, ResourceGivesButtonSeparatorButtonWithItsImagesAndDamagedResourcesAreRefused)
@@ -364,4 +375,40 @@ TEST_F(ToolBarTest, TipShowsTheCommandsTipText)
     CQENToolBar::s_bTooltipsOn = FALSE;
     EXPECT_EQ(-1, pBar->OnToolHitTest(pBar->GetItemRect(0).CenterPoint(), NULL));
     CQENToolBar::s_bTooltipsOn = TRUE;
+}
+
+TEST_F(ToolBarTest, DockedFloatingAndWrappedBarsShowTheirImagesOnTheScreen)
+{
+    CQENToolBar* pFirst = NewBar(kToolbar, 0xE801);
+    CQENToolBar* pSecond = NewBar(kOtherToolbar, 0xE802);
+    CQENToolBar* pFloating = NewBar(kOtherToolbar, 0xE803);
+    CQENToolBar* pWrapped = NewBar(kOtherToolbar, 0xE804);
+    for (UINT nId = 4; nId <= 8; nId++)
+        pWrapped->AddButtonAt(CQENToolbarButton(nId, 0, NULL, FALSE, TRUE));
+    pWrapped->AddButtonAt(*pSecond->ButtonAt(0));
+    Dock(pFirst, AFX_IDW_DOCKBAR_TOP);
+    Dock(pSecond, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->FloatControlBar(pFloating, CPoint(120, 260));
+    m_pFrame->FloatControlBar(pWrapped, CPoint(300, 260));
+    const CSize sizeBorders = pWrapped->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH) - CSize(7 * 22, 21);
+    pWrapped->CalcDynamicLayout(3 * 22 + sizeBorders.cx, LM_HORZ | LM_COMMIT);
+    m_pFrame->FloatControlBar(pWrapped, CPoint(300, 260), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    m_pFrame->RecalcLayout();
+    for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 300;)
+        PumpPendingMessages();
+
+    // Each bar's first image (cold or standard) is on the screen where its button is.
+    auto square = [](const CRect& rect) { return CRect(rect.left + 7, rect.top + 7, rect.left + 15, rect.top + 15); };
+    const CRect first = square(pFirst->GetItemRect(0));
+    EXPECT_EQ(64, ScreenCount(pFirst, first, kBlue) + ScreenCount(pFirst, first, kRed));
+    EXPECT_EQ(64, ScreenCount(pSecond, square(pSecond->GetItemRect(0)), kCyan));
+    EXPECT_EQ(64, ScreenCount(pFloating, square(pFloating->GetItemRect(0)), kCyan));
+    // The wrapped bar's seventh button, its image again, is at the start of its third row.
+    const CRect last = pWrapped->GetItemRect(6);
+    EXPECT_EQ(pWrapped->GetItemRect(0).left, last.left);
+    EXPECT_EQ(pWrapped->GetItemRect(0).top + 2 * (21 + 5), last.top);
+    EXPECT_EQ(64, ScreenCount(pWrapped, square(last), kCyan));
+    CRect rectWrapped;
+    pWrapped->GetClientRect(&rectWrapped);
+    EXPECT_GE(rectWrapped.bottom, last.bottom);
 }
