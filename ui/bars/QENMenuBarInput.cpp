@@ -67,6 +67,13 @@ void CQENMenuBar::ActivateItem(int iIndex, BOOL bFromKeyboard)
     if (pMenuButton == NULL || !pMenuButton->m_bHasMenu)
     {
         ExecuteButton(pButton);
+        // As a command chosen from a menu, it ends the keyboard's visit to the bar.
+        if (bFromKeyboard)
+        {
+            ResetHot();
+            ReturnFocus();
+            s_bMenuBarKeyboardMode = FALSE;
+        }
         return;
     }
     if (!pMenuButton->OpenPopupMenu(this))
