@@ -3,6 +3,7 @@
 #include "QENVisualManagerXP.h"
 #include "DibCanvas.h"
 #include "GuiTestSupport.h"
+#include "MouseInput.h"
 #include "SystemColoursScope.h"
 
 #include <gtest/gtest.h>
@@ -97,12 +98,7 @@ void MoveMouseTo(CWnd* pWnd, CPoint ptClient, DWORD dwButtons = 0)
 {
     CPoint pt = ptClient;
     pWnd->ClientToScreen(&pt);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (pt.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (pt.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) - 1) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwButtons;
-    ::SendInput(1, &input, sizeof(INPUT));
+    SendMouseInput(pt, dwButtons);
     for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 150;)
     {
         PumpPendingMessages();

@@ -14,6 +14,13 @@ const UINT kStretchCursorId = 0x7904;
 const UINT kSecondCursorId = 0x7905;
 const int kLargeFactor = 2;
 
+// An optional image strip of a toolbar resource and the bitmap it comes from (0: none).
+struct OptionalStrip
+{
+    UINT nId;
+    CQENButtonImageList* pStrip;
+};
+
 // The standard toolbar resource: a header of four words, then one word per item.
 struct ToolbarResourceHeader
 {
@@ -354,14 +361,10 @@ BOOL CQENToolBar::LoadBitmapStrips(UINT nStandardId, UINT nColdId, UINT nMenuId,
         m_bLocked = TRUE;
         if (!m_lockedStdImages.Load(nStandardId))
             return FALSE;
-        const struct
-        {
-            UINT nId;
-            CQENButtonImageList* pStrip;
-        } optional[] = {{nColdId, &m_lockedColdImages},
-                        {nMenuId, &m_lockedMenuImages},
-                        {nDisabledId, &m_lockedDisabledImages},
-                        {nMenuDisabledId, &m_lockedMenuDisabledImages}};
+        const OptionalStrip optional[] = {{nColdId, &m_lockedColdImages},
+                                           {nMenuId, &m_lockedMenuImages},
+                                           {nDisabledId, &m_lockedDisabledImages},
+                                           {nMenuDisabledId, &m_lockedMenuDisabledImages}};
         for (const auto& strip : optional)
             if (strip.nId != 0 && !strip.pStrip->Load(strip.nId))
                 return FALSE;
@@ -371,14 +374,10 @@ BOOL CQENToolBar::LoadBitmapStrips(UINT nStandardId, UINT nColdId, UINT nMenuId,
     if (!s_stdImages.Load(nStandardId, NULL, TRUE))
         return FALSE;
     m_iFirstImage = s_stdImages.ResourceImageOffset(nStandardId);
-    const struct
-    {
-        UINT nId;
-        CQENButtonImageList* pStrip;
-    } optional[] = {{nColdId, &s_stdColdImages},
-                    {nMenuId, &s_menuOnlyImages},
-                    {nDisabledId, &s_stdDisabledImages},
-                    {nMenuDisabledId, &s_menuOnlyDisabledImages}};
+    const OptionalStrip optional[] = {{nColdId, &s_stdColdImages},
+                                       {nMenuId, &s_menuOnlyImages},
+                                       {nDisabledId, &s_stdDisabledImages},
+                                       {nMenuDisabledId, &s_menuOnlyDisabledImages}};
     for (const auto& strip : optional)
         if (strip.nId != 0 && !AppendAligned(*strip.pStrip, strip.nId, m_iFirstImage))
             return FALSE;
