@@ -1,6 +1,7 @@
 #include "QENCleanUp.h"
 #include "QENButtonImageList.h"
 #include "QENDrawingCache.h"
+#include "QENMenuBar.h"
 #include "QENMenuImages.h"
 #include "QENVisualManager.h"
 
@@ -9,5 +10,6 @@ void QENCleanUp()
     theDrawingCache.ReleaseResources();
     CQENMenuImages::CleanUp();
     CQENButtonImageList::ReleaseSharedContexts();
+    CQENMenuBar::ReleaseMenuCache();
     CQENVisualManager::DeleteLibraryOwned();
 }
