@@ -243,7 +243,7 @@ TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderAndAnEmptyListTakesItsSepa
     recent->Add(CString(szFolder) + "\\R&D.txt");
     pPopup = ClickMenuButton();
     ASSERT_NE(nullptr, pPopup);
-    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&1 R&&D.txt", "&2 one.txt", "-", "&Bravo"}),
+    ASSERT_EQ((std::vector<std::string>{"&Alpha", "&1 R&&D.txt", "&2 one.txt", "-", "&Bravo"}),
               LabelsOf(pPopup->GetMenuBar()));
     EXPECT_EQ(kRecentFile + 1, pPopup->GetMenuBar()->ButtonAt(2)->m_nCommandId);
     MenuButton()->CancelTracking();

@@ -204,7 +204,9 @@ BOOL CQENPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
 
     LPCTSTR lpszClass =
         AfxRegisterWndClass(CS_SAVEBITS, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-    DWORD dwExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    // Owned by the frame, the popup stays off the task bar without being a tool window, whose
+    // pixels some X servers under Wine never show.
+    DWORD dwExStyle = WS_EX_TOPMOST;
     if (m_nAnimation == AnimationFade)
         dwExStyle |= WS_EX_LAYERED;
     const MSG* pMsg = CWnd::GetCurrentMessage();
@@ -243,9 +245,7 @@ BOOL CQENPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     RecalcLayout();
     if (!m_rectTearOff.IsRectEmpty() && m_wndToolTip.Create(this))
     {
-        CString strTip;
-        strTip.LoadString(kTearOffTipString);
-        m_wndToolTip.AddTool(this, strTip, m_rectTearOff, 1);
+        m_wndToolTip.AddTool(this, kTearOffTipString, m_rectTearOff, 1);
         m_wndToolTip.Activate(TRUE);
     }
     SaveShadowBackground();
