@@ -477,22 +477,8 @@ void CQENPopupMenuBar::PaintSeparatorAt(CDC* pDC, const CQENToolbarButton* pButt
 
 void CQENPopupMenuBar::DrawInsertMark(CDC* pDC)
 {
-    if (m_rectInsertMark.IsRectEmpty())
-        return;
-    CPen* pOldPen = pDC->SelectObject(&m_penInsertMark);
-    const CRect& r = m_rectInsertMark;
-    // A horizontal I-beam: the stem across the column, short bars at both ends.
-    for (int i = 0; i < 2; i++)
-    {
-        const int y = r.top + r.Height() / 2 - 1 + i;
-        pDC->MoveTo(r.left, y);
-        pDC->LineTo(r.right, y);
-        pDC->MoveTo(r.left + i, r.top);
-        pDC->LineTo(r.left + i, r.bottom);
-        pDC->MoveTo(r.right - 1 - i, r.top);
-        pDC->LineTo(r.right - 1 - i, r.bottom);
-    }
-    pDC->SelectObject(pOldPen);
+    // Items are stacked whatever the bar's orientation: the beam lies across the column.
+    DrawInsertBeam(pDC, FALSE);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -159,6 +159,8 @@ public:
     virtual void DrawButtonAt(CDC* pDC, CQENToolbarButton* pButton, CQENButtonImageList* pImages,
                               BOOL bHighlighted, BOOL bGrayDisabled);
     virtual void DrawInsertMark(CDC* pDC);
+    // The insertion mark as an I-beam whose stem is upright (between buttons in a row) or lying.
+    void DrawInsertBeam(CDC* pDC, BOOL bUpright);
     virtual CCmdTarget* GetCommandTarget() const;
     virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
     virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);

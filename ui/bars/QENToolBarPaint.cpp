@@ -82,6 +82,11 @@ void CQENToolBar::PaintSeparatorAt(CDC* pDC, const CQENToolbarButton* pButton, B
 
 void CQENToolBar::DrawInsertMark(CDC* pDC)
 {
+    DrawInsertBeam(pDC, IsHorizontal());
+}
+
+void CQENToolBar::DrawInsertBeam(CDC* pDC, BOOL bUpright)
+{
     if (m_rectInsertMark.IsRectEmpty())
         return;
     CPen* pOldPen = pDC->SelectObject(&m_penInsertMark);
@@ -89,7 +94,7 @@ void CQENToolBar::DrawInsertMark(CDC* pDC)
     // An I-beam two pixels thick: the stem along the middle, short bars at both ends.
     for (int i = 0; i < 2; i++)
     {
-        if (IsHorizontal())
+        if (bUpright)
         {
             const int x = r.left + r.Width() / 2 - 1 + i;
             pDC->MoveTo(x, r.top);
