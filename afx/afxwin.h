@@ -22,6 +22,8 @@
 #include "View.h"
 #include "FormView.h"
 #include "FrameWnd.h"
+#include "MDIFrameWnd.h"
+#include "MDIChildWnd.h"
 #include "PrintInfo.h"
 #include "Static.h"
 #include "Button.h"

@@ -93,15 +93,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (strFullString.LoadString(nIDResource))
         AfxExtractSubString(m_strTitle, strFullString, 0);
 
-    // A frame with an icon of its own gets a class of its own that carries it.
-    LPCTSTR lpszClass = NULL;
-    HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
-    if (hIcon != NULL)
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
-                                        (HBRUSH)(COLOR_WINDOW + 1), hIcon);
-
     CString strTitle = m_strTitle;
-    if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCEA(nIDResource), 0,
+    if (!Create(IconFrameClass(nIDResource), strTitle, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCEA(nIDResource), 0,
                 pContext))
         return FALSE;   // the frame has deleted itself
 
@@ -111,6 +104,16 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (pContext == NULL)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+LPCTSTR PASCAL CFrameWnd::IconFrameClass(UINT nIDResource)
+{
+    // A frame with an icon of its own gets a class of its own that carries it.
+    HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+    if (hIcon == NULL)
+        return NULL;
+    return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
+                               (HBRUSH)(COLOR_WINDOW + 1), hIcon);
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)

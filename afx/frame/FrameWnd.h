@@ -140,6 +140,8 @@ protected:
 
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     void BringToTop(int nCmdShow);
+    // The window class of frames that show the icon nIDResource; NULL when there is no such icon.
+    static LPCTSTR PASCAL IconFrameClass(UINT nIDResource);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
