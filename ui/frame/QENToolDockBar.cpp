@@ -1,5 +1,6 @@
 #include "QENToolDockBar.h"
 
+#include "QENSizingControlBar.h"
 #include "QENToolBar.h"
 #include "QENVisualManager.h"
 
@@ -26,8 +27,7 @@ BOOL IsKindOfNamed(const CObject* pObject, const char* pszClassName)
 
 BOOL HasNoOverlap(const CControlBar* pBar)
 {
-    return pBar->IsKindOf(RUNTIME_CLASS(CQENToolBar)) || IsKindOfNamed(pBar, "CQENSizingControlBar") ||
-           IsKindOfNamed(pBar, "CQENDialogBar");
+    return pBar->IsKindOf(RUNTIME_CLASS(CQENToolBar)) || pBar->IsKindOf(RUNTIME_CLASS(CQENSizingControlBar));
 }
 
 } // namespace
