@@ -2,6 +2,9 @@
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
+#include "QENTabWnd.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CQENVisualManager, CObject)
 
@@ -391,20 +394,23 @@ void CQENVisualManager::PaintTabStripBackground(CDC* pDC, CRect rect, CQENTabWnd
     pDC->FillRect(&rect, &theDrawingCache.m_brFace);
 }
 
-void CQENVisualManager::TabOutline(const CRect& rect, POINT (&points)[4])
+void CQENVisualManager::TabOutline(const CRect& rect, POINT (&points)[4], BOOL bStripOnTop)
 {
     int nSlant = rect.Height() / 4;
     points[0] = CPoint(rect.left, rect.top);
     points[1] = CPoint(rect.left + nSlant, rect.bottom - 1);
     points[2] = CPoint(rect.right - 1 - nSlant, rect.bottom - 1);
     points[3] = CPoint(rect.right - 1, rect.top);
+    if (bStripOnTop)
+        for (POINT& point : points)
+            point.y = rect.top + rect.bottom - 1 - point.y;
 }
 
 void CQENVisualManager::Draw3dTab(CDC* pDC, const CRect& rect, BOOL bActive, CBrush* pFill, COLORREF crLitSide,
-                                  COLORREF crShadedSide)
+                                  COLORREF crShadedSide, BOOL bStripOnTop)
 {
     POINT points[4];
-    TabOutline(rect, points);
+    TabOutline(rect, points, bStripOnTop);
     CRgn region;
     region.CreatePolygonRgn(points, 4, WINDING);
     CPen penLit(PS_SOLID, 1, crLitSide), penShaded(PS_SOLID, 1, crShadedSide);
@@ -416,14 +422,75 @@ void CQENVisualManager::Draw3dTab(CDC* pDC, const CRect& rect, BOOL bActive, CBr
     pDC->SelectObject(&penShaded);
     pDC->LineTo(points[2]);
     pDC->LineTo(points[3]);
-    pDC->LineTo(points[3].x, points[3].y - 1);
+    pDC->LineTo(points[3].x, points[3].y + (bStripOnTop ? 1 : -1));
     if (!bActive)
-        pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 1, crShadedSide);
+        pDC->FillSolidRect(rect.left, points[0].y, rect.Width(), 1, crShadedSide);
 }
 
-void CQENVisualManager::PaintTab(CDC* pDC, CRect rect, int, BOOL bActive, CQENTabWnd*)
+void CQENVisualManager::DrawWindowTab(CDC* pDC, const CRect& rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd,
+                                      CBrush* pFill, COLORREF crLitSide, COLORREF crShadedSide)
 {
-    Draw3dTab(pDC, rect, bActive, &theDrawingCache.m_brFace, theDrawingCache.m_crHighlight, theDrawingCache.m_crShadow);
+    CBrush brOwn;
+    const COLORREF crOwn = pTabWnd->GetBackColour(iTab);
+    if (crOwn != (COLORREF)-1 && !bActive && brOwn.CreateSolidBrush(crOwn))
+        pFill = &brOwn;
+    const BOOL bStripOnTop = pTabWnd->GetLocation() == CQENTabWnd::LOCATION_TOP;
+    CRect rectLabel = rect;
+    if (!pTabWnd->IsFlatStyle())
+        Draw3dTab(pDC, rect, bActive, pFill, crLitSide, crShadedSide, bStripOnTop);
+    else
+    {
+        // Slanted sides a quarter of the tab height wide, the corners at the far edge bevelled.
+        const int nSlant = pTabWnd->GetTabsHeight() / 4;
+        const int nBevel = 2;
+        POINT points[6] = {{rect.left, rect.top},
+                           {rect.left + nSlant, rect.bottom - 1 - nBevel},
+                           {rect.left + nSlant + nBevel, rect.bottom - 1},
+                           {rect.right - 1 - nSlant - nBevel, rect.bottom - 1},
+                           {rect.right - 1 - nSlant, rect.bottom - 1 - nBevel},
+                           {rect.right - 1, rect.top}};
+        if (bStripOnTop)
+            for (POINT& point : points)
+                point.y = rect.top + rect.bottom - 1 - point.y;
+        CRgn region;
+        region.CreatePolygonRgn(points, 6, WINDING);
+        CQENDCState state(pDC, &rect);
+        pDC->FillRgn(&region, bActive && pTabWnd->GetActiveTabBrush() != NULL ? pTabWnd->GetActiveTabBrush() : pFill);
+        CPen penLit(PS_SOLID, 1, crLitSide), penShaded(PS_SOLID, 1, crShadedSide);
+        pDC->SelectObject(&penLit);
+        pDC->MoveTo(points[0]);
+        pDC->LineTo(points[1]);
+        pDC->SelectObject(&penShaded);
+        for (int i = 2; i < 6; i++)
+            pDC->LineTo(points[i]);
+        rectLabel.DeflateRect(nSlant, 0);
+    }
+
+    CQENDCState state(pDC, &rect);
+    CImageList* pImages = pTabWnd->GetImageList();
+    const int iImage = pTabWnd->GetImage(iTab);
+    if (pImages != NULL && iImage >= 0)
+    {
+        const CSize sizeImage = pImages->GetIconSize();
+        pImages->Draw(pDC, iImage, CPoint(rect.left + 4, rect.top + (rect.Height() - sizeImage.cy) / 2), ILD_TRANSPARENT);
+        rectLabel.left += 4 + sizeImage.cx;
+    }
+    CString strLabel;
+    pTabWnd->GetLabel(iTab, strLabel);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(strLabel, &rectLabel, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void CQENVisualManager::PaintTab(CDC* pDC, CRect rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd)
+{
+    if (pTabWnd == NULL)
+        Draw3dTab(pDC, rect, bActive, &theDrawingCache.m_brFace, theDrawingCache.m_crHighlight, theDrawingCache.m_crShadow);
+    else if (pTabWnd->IsFlatStyle())
+        DrawWindowTab(pDC, rect, iTab, bActive, pTabWnd, &theDrawingCache.m_brFace, theDrawingCache.m_crHighlight,
+                      theDrawingCache.m_crDarkShadow);
+    else
+        DrawWindowTab(pDC, rect, iTab, bActive, pTabWnd, &theDrawingCache.m_brFace, theDrawingCache.m_crHighlight,
+                      theDrawingCache.m_crShadow);
 }
 
 COLORREF CQENVisualManager::PaintCommandListItem(CDC* pDC, CRect rect, BOOL bSelected)
@@ -440,4 +507,123 @@ COLORREF CQENVisualManager::PaintCommandListItem(CDC* pDC, CRect rect, BOOL bSel
 CSize CQENVisualManager::ExtraButtonMargin()
 {
     return CSize(0, 0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The caption bar
+
+namespace {
+
+const int kCaptionBarArrowWidth = 10;
+
+// The caption bar's face: dark enough for its text in the system window colour.
+COLORREF CaptionBarFace(COLORREF crBackground)
+{
+    return crBackground != (COLORREF)-1 ? crBackground : theDrawingCache.m_crShadow;
+}
+
+// Draws hBitmap into rect (stretched or at its own size) leaving the pixels of crTransparent alone.
+void DrawBitmapTransparent(CDC* pDC, const CRect& rect, HBITMAP hBitmap, COLORREF crTransparent, BOOL bStretch)
+{
+    BITMAP bm = {};
+    if (!::GetObjectA(hBitmap, sizeof(bm), &bm))
+        return;
+    const int cx = bStretch ? rect.Width() : std::min<int>(bm.bmWidth, rect.Width());
+    const int cy = bStretch ? rect.Height() : std::min<int>(bm.bmHeight, rect.Height());
+    const int cxSource = bStretch ? bm.bmWidth : cx;
+    const int cySource = bStretch ? bm.bmHeight : cy;
+    CDC dcImage;
+    if (!dcImage.CreateCompatibleDC(pDC))
+        return;
+    HGDIOBJ hOldImage = ::SelectObject(dcImage.m_hDC, hBitmap);
+    const int nOldStretch = ::SetStretchBltMode(pDC->m_hDC, COLORONCOLOR);
+    if (crTransparent == (COLORREF)-1)
+        pDC->StretchBlt(rect.left, rect.top, cx, cy, &dcImage, 0, 0, cxSource, cySource, SRCCOPY);
+    else
+    {
+        // A mask that is white where the bitmap shows the transparent colour.
+        CDC dcMask;
+        CBitmap bmpMask;
+        if (dcMask.CreateCompatibleDC(pDC) && bmpMask.CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, NULL))
+        {
+            CBitmap* pOldMask = dcMask.SelectObject(&bmpMask);
+            const COLORREF crOldBk = dcImage.SetBkColor(crTransparent);
+            dcMask.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &dcImage, 0, 0, SRCCOPY);
+            dcImage.SetBkColor(crOldBk);
+            const COLORREF crOldText = pDC->SetTextColor(RGB(0, 0, 0));
+            const COLORREF crOldBack = pDC->SetBkColor(RGB(255, 255, 255));
+            pDC->StretchBlt(rect.left, rect.top, cx, cy, &dcImage, 0, 0, cxSource, cySource, SRCINVERT);
+            pDC->StretchBlt(rect.left, rect.top, cx, cy, &dcMask, 0, 0, cxSource, cySource, SRCAND);
+            pDC->StretchBlt(rect.left, rect.top, cx, cy, &dcImage, 0, 0, cxSource, cySource, SRCINVERT);
+            pDC->SetBkColor(crOldBack);
+            pDC->SetTextColor(crOldText);
+            dcMask.SelectObject(pOldMask);
+        }
+    }
+    ::SetStretchBltMode(pDC->m_hDC, nOldStretch);
+    ::SelectObject(dcImage.m_hDC, hOldImage);
+}
+
+} // namespace
+
+void CQENVisualManager::PaintCaptionBarBorder(CDC* pDC, CQENCaptionBar*, CRect rect, COLORREF crBackground)
+{
+    pDC->FillSolidRect(&rect, CaptionBarFace(crBackground));
+}
+
+void CQENVisualManager::PaintCaptionBarBackground(CDC* pDC, CQENCaptionBar*, CRect rect, COLORREF crBackground,
+                                                  BOOL bFlatBorder)
+{
+    CRect rectFill = rect;
+    rectFill.InflateRect(2, 2);
+    const COLORREF crOldBk = pDC->GetBkColor();
+    pDC->FillSolidRect(&rectFill, CaptionBarFace(crBackground));
+    if (!bFlatBorder)
+        pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_3DHIGHLIGHT), ::GetSysColor(COLOR_3DSHADOW));
+    pDC->SetBkColor(crOldBk);
+}
+
+void CQENVisualManager::PaintCaptionBarButton(CDC* pDC, CQENCaptionBar*, CRect rect, const CString& strText, BOOL bHot,
+                                              BOOL bPressed, BOOL bDisabled, BOOL bDropDownArrow, COLORREF crText)
+{
+    const COLORREF crOldBk = pDC->GetBkColor();
+    if (bPressed)
+        pDC->Draw3dRect(&rect, theDrawingCache.m_crShadow, theDrawingCache.m_crHighlight);
+    else if (bHot)
+        pDC->Draw3dRect(&rect, theDrawingCache.m_crHighlight, theDrawingCache.m_crShadow);
+    const COLORREF crButtonText = bDisabled ? theDrawingCache.m_crGreyText : crText;
+    CRect rectText = rect;
+    if (bDropDownArrow)
+    {
+        CRect rectArrow = rect;
+        rectArrow.left = rectArrow.right - kCaptionBarArrowWidth;
+        rectText.right = rectArrow.left;
+        // A triangle pointing down, 7 pixels wide and 4 high, at the middle of its strip.
+        const CPoint ptCentre = rectArrow.CenterPoint();
+        const POINT points[3] = {{ptCentre.x - 3, ptCentre.y - 2}, {ptCentre.x + 3, ptCentre.y - 2}, {ptCentre.x, ptCentre.y + 1}};
+        CBrush brush(crButtonText);
+        CPen pen(PS_SOLID, 1, crButtonText);
+        CBrush* pOldBrush = pDC->SelectObject(&brush);
+        CPen* pOldPen = pDC->SelectObject(&pen);
+        pDC->Polygon(points, 3);
+        pDC->SelectObject(pOldPen);
+        pDC->SelectObject(pOldBrush);
+    }
+    const COLORREF crOldText = pDC->SetTextColor(crButtonText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(strText, &rectText, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(crOldText);
+    pDC->SetBkColor(crOldBk);
+}
+
+void CQENVisualManager::PaintCaptionBarImage(CDC* pDC, CQENCaptionBar*, CRect rect, HICON hIcon, HBITMAP hBitmap,
+                                             COLORREF crTransparent, BOOL bStretch)
+{
+    if (rect.IsRectEmpty())
+        return;
+    if (hIcon != NULL)
+        ::DrawIconEx(pDC->m_hDC, rect.left, rect.top, hIcon, 0, 0, 0, NULL, DI_NORMAL);
+    else if (hBitmap != NULL)
+        DrawBitmapTransparent(pDC, rect, hBitmap, crTransparent, bStretch);
 }

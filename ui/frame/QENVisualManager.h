@@ -96,6 +96,16 @@ public:
     // Returns the colour of the item's text.
     virtual COLORREF PaintCommandListItem(CDC* pDC, CRect rect, BOOL bSelected);
     virtual CSize ExtraButtonMargin();
+    // ---- the caption bar: its top and bottom border strips, background, button and image ----
+    // crBackground -1: the caption bar's face.
+    virtual void PaintCaptionBarBorder(CDC* pDC, CQENCaptionBar* pBar, CRect rect, COLORREF crBackground);
+    virtual void PaintCaptionBarBackground(CDC* pDC, CQENCaptionBar* pBar, CRect rect, COLORREF crBackground,
+                                           BOOL bFlatBorder);
+    virtual void PaintCaptionBarButton(CDC* pDC, CQENCaptionBar* pBar, CRect rect, const CString& strText, BOOL bHot,
+                                       BOOL bPressed, BOOL bDisabled, BOOL bDropDownArrow, COLORREF crText);
+    // crTransparent -1: the bitmap is opaque.
+    virtual void PaintCaptionBarImage(CDC* pDC, CQENCaptionBar* pBar, CRect rect, HICON hIcon, HBITMAP hBitmap,
+                                      COLORREF crTransparent, BOOL bStretch);
 
     // The caption button operation's drawing, from what the caption button record holds.
     void DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC);
@@ -120,11 +130,16 @@ protected:
     // The glyph of a caption button at its place in rect, one pixel further down and right when pushed.
     static void DrawCaptionGlyph(CDC* pDC, const CRect& rect, int nGlyph, BOOL bPushed, COLORREF crGlyph);
     // The outline of a tab of the 3D style on a strip below the pages: wide at the top, where it
-    // meets the page, and slanted towards the bottom.
-    static void TabOutline(const CRect& rect, POINT (&points)[4]);
-    // Fills the tab's outline and draws its sides; an inactive tab also gets the page's edge on top.
+    // meets the page, and slanted towards the bottom (upside down for a strip above the pages).
+    static void TabOutline(const CRect& rect, POINT (&points)[4], BOOL bStripOnTop = FALSE);
+    // Fills the tab's outline and draws its sides; an inactive tab also gets the page's edge.
     static void Draw3dTab(CDC* pDC, const CRect& rect, BOOL bActive, CBrush* pFill, COLORREF crLitSide,
-                          COLORREF crShadedSide);
+                          COLORREF crShadedSide, BOOL bStripOnTop = FALSE);
+    // A tab of a tab window, filled with pFill unless the tab has a colour of its own and is not the
+    // active one, or a flat tab, whose active one takes the window's active-tab brush; then its image
+    // and label in the font and text colour the window selected.
+    static void DrawWindowTab(CDC* pDC, const CRect& rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd,
+                              CBrush* pFill, COLORREF crLitSide, COLORREF crShadedSide);
 
 private:
     // A manager of the on-demand class; NULL when there is none or it cannot be made.
