@@ -284,8 +284,12 @@ void CQENVisualManagerXP::PaintRarelyUsedBand(CDC* pDC, CRect rect)
     CQENDrawHelper::ChangeBrightness(pDC, rect, kRarelyUsedDarkening);
 }
 
-void CQENVisualManagerXP::PaintTab(CDC* pDC, CRect rect, int, BOOL bActive, CQENTabWnd*)
+void CQENVisualManagerXP::PaintTab(CDC* pDC, CRect rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd)
 {
     const COLORREF crDark = theDrawingCache.m_crDarkShadow;
-    Draw3dTab(pDC, rect, bActive, bActive ? &m_brMenuFace : &m_brLightBar, crDark, crDark);
+    CBrush* pFill = bActive ? &m_brMenuFace : &m_brLightBar;
+    if (pTabWnd == NULL)
+        Draw3dTab(pDC, rect, bActive, pFill, crDark, crDark);
+    else
+        DrawWindowTab(pDC, rect, iTab, bActive, pTabWnd, pFill, crDark, crDark);
 }
