@@ -1,4 +1,5 @@
 #include "MacSkin.h"
+#include "QENCaptionButton.h"
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
@@ -112,6 +113,12 @@ void CMacSkin::PaintButtonFrame(CDC* pDC, CQENToolbarButton*, CRect rect, Button
     rect.DeflateRect(1, 1);
     pDC->SelectObject(&penInner);
     pDC->RoundRect(&rect, kButtonCorner);
+}
+
+void CMacSkin::PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC)
+{
+    if (pButton != NULL)
+        DrawCaptionButton(pDC, pButton->Look(), bA, bB, bC);
 }
 
 void CMacSkin::DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC)

@@ -21,6 +21,7 @@ public:
     void PaintButtonFrame(CDC* pDC, CQENToolbarButton* pButton, CRect rect, ButtonState state) override;
     void PaintTabStripBackground(CDC* pDC, CRect rect, CQENTabWnd* pTabWnd) override;
 
+    void PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC) override;
     // The caption button operation's drawing in this look.
     void DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC);
 

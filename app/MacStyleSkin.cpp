@@ -1,4 +1,5 @@
 #include "MacStyleSkin.h"
+#include "QENCaptionButton.h"
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
@@ -141,6 +142,12 @@ BOOL CMacStyleSkin::PaintPushButtonFace(CDC* pDC, CQENPushButton*, CRect rect, C
     CQENDrawHelper::FillGradient(pDC, rect, s_crBackground, s_crLightBlueGrey, FALSE);
     crText = s_crText;
     return TRUE;
+}
+
+void CMacStyleSkin::PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC)
+{
+    if (pButton != NULL)
+        DrawCaptionButton(pDC, pButton->Look(), bA, bB, bC);
 }
 
 void CMacStyleSkin::DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC)

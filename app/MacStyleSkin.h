@@ -35,6 +35,7 @@ public:
     void PaintTab(CDC* pDC, CRect rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd) override;
     CSize ExtraButtonMargin() override;
 
+    void PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC) override;
     // The caption button operation's drawing in this look.
     void DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC);
 

@@ -1,4 +1,5 @@
 #include "QENVisualManager.h"
+#include "QENCaptionButton.h"
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
@@ -218,8 +219,10 @@ void CQENVisualManager::PaintSeparator(CDC* pDC, CControlBar*, CRect rect, BOOL 
 // ---------------------------------------------------------------------------------------------------
 // Caption, system and control buttons
 
-void CQENVisualManager::PaintCaptionButton(CDC*, CQENCaptionButton*, BOOL, BOOL, BOOL)
+void CQENVisualManager::PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC)
 {
+    if (pButton != NULL)
+        DrawCaptionButton(pDC, pButton->Look(), bA, bB, bC);
 }
 
 CRect CQENVisualManager::CaptionButtonRect(const QENCaptionButtonLook& look)

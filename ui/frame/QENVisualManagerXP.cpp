@@ -1,4 +1,5 @@
 #include "QENVisualManagerXP.h"
+#include "QENCaptionButton.h"
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
@@ -211,6 +212,12 @@ void CQENVisualManagerXP::PaintSeparator(CDC* pDC, CControlBar*, CRect rect, BOO
 
 // ---------------------------------------------------------------------------------------------------
 // Buttons, combo boxes and menu items
+
+void CQENVisualManagerXP::PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC)
+{
+    if (pButton != NULL)
+        DrawCaptionButton(pDC, pButton->Look(), bA, bB, bC);
+}
 
 void CQENVisualManagerXP::DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC)
 {

@@ -34,6 +34,7 @@ public:
     // Grows rect by 4 pixels on the side facing away from the frame edge the bar is docked at.
     virtual void GrowTowardDockSide(CControlBar* pBar, CRect& rect);
 
+    void PaintCaptionButton(CDC* pDC, CQENCaptionButton* pButton, BOOL bA, BOOL bB, BOOL bC) override;
     // The caption button operation's drawing in this look.
     void DrawCaptionButton(CDC* pDC, const QENCaptionButtonLook& look, BOOL bA, BOOL bB, BOOL bC);
 
