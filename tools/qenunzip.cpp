@@ -252,6 +252,7 @@ public:
     {
         std::map<std::string, size_t> groupOf;
         std::vector<unsigned long long> weights;
+        const CString fullFolder = CZipTargetPath::GetFullFolder(options.folder);
         for (int i = 0; i < package.GetCount(); ++i)
         {
             CZipEntryHeader header;
@@ -259,7 +260,7 @@ public:
             m_names.push_back(header.m_strFileName);
             // Names the extraction refuses have no folder and share one group.
             CZipTargetPath target;
-            CString key = target.Resolve(options.folder, header.m_strFileName) ? target.GetFolder() : CString();
+            CString key = target.Resolve(fullFolder, header.m_strFileName) ? target.GetFolder() : CString();
             key.MakeUpper();
             auto found = groupOf.emplace(static_cast<LPCTSTR>(key), m_groups.size());
             if (found.second)

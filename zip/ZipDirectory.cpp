@@ -116,7 +116,77 @@ void CZipDirectory::ReadDirectory()
     m_pStorage->ChangeDisk(m_uDirStartDisk);
     if (m_uDirSize == 0)
         return;
-    m_pStorage->GetFile().Seek64((LONGLONG)m_uBytesBeforeArchive + m_uDirOffset, CFile::begin);
+    ULONGLONG uDirStart = (ULONGLONG)m_uBytesBeforeArchive + m_uDirOffset;
+    m_pStorage->GetFile().Seek64((LONGLONG)uDirStart, CFile::begin);
+    // A directory that lies whole in the volume of the end record is read in large blocks
+    // rather than record by record; one that starts on an earlier volume may continue on
+    // the next one at any record.
+    if (m_uDirStartDisk == m_uThisDisk && uDirStart <= m_uEndRecordPos)
+        ReadHeadersInBlocks((DWORD)(m_uEndRecordPos - uDirStart));
+    else
+        ReadHeadersByRecord();
+    CheckEntryRanges();
+}
+
+namespace
+{
+// Reads a region of the file ahead in large blocks and hands out its bytes in order.
+class CRegionReader
+{
+public:
+    CRegionReader(CFile& file, DWORD uLength) : m_file(file), m_uUnread(uLength), m_uStart(0) {}
+
+    // The next uCount bytes, or NULL when the region ends before them.
+    const BYTE* Peek(DWORD uCount)
+    {
+        DWORD uHeld = (DWORD)m_block.size() - m_uStart;
+        if (uHeld < uCount)
+        {
+            if (uCount - uHeld > m_uUnread)
+                return NULL;
+            m_block.erase(m_block.begin(), m_block.begin() + m_uStart);
+            m_uStart = 0;
+            DWORD uWanted = std::max<DWORD>(uCount - uHeld, min<DWORD>(m_uUnread, BlockSize));
+            m_block.resize(uHeld + uWanted);
+            if (m_file.Read(&m_block[uHeld], uWanted) != uWanted)
+                return NULL;
+            m_uUnread -= uWanted;
+        }
+        return &m_block[m_uStart];
+    }
+
+    void Skip(DWORD uCount) { m_uStart += uCount; }
+
+private:
+    enum { BlockSize = 1 << 20 };
+    CFile& m_file;
+    DWORD m_uUnread;
+    DWORD m_uStart;
+    std::vector<BYTE> m_block;
+};
+}
+
+void CZipDirectory::ReadHeadersInBlocks(DWORD uLength)
+{
+    CRegionReader reader(m_pStorage->GetFile(), uLength);
+    for (int i = 0; i < m_uEntryCount; ++i)
+    {
+        CZipEntryHeader* pHeader = new CZipEntryHeader;
+        m_headers.Add(pHeader);
+        const BYTE* pFixed = reader.Peek(CZipEntryHeader::CentralFixedSize);
+        if (pFixed == NULL || ZipGetDword(pFixed) != CZipEntryHeader::CentralSignature)
+            ThrowError(CZipException::CodeCorruptArchive);
+        DWORD uSize = CZipEntryHeader::GetRecordSize(pFixed);
+        const BYTE* pRecord = reader.Peek(uSize);
+        if (pRecord == NULL)
+            ThrowError(CZipException::CodeCorruptArchive);
+        pHeader->Read(pRecord);
+        reader.Skip(uSize);
+    }
+}
+
+void CZipDirectory::ReadHeadersByRecord()
+{
     for (int i = 0; i < m_uEntryCount; ++i)
     {
         CZipEntryHeader* pHeader = new CZipEntryHeader;
@@ -124,7 +194,6 @@ void CZipDirectory::ReadDirectory()
         if (!pHeader->Read(*m_pStorage))
             ThrowError(CZipException::CodeCorruptArchive);
     }
-    CheckEntryRanges();
 }
 
 void CZipDirectory::CheckEntryRanges()
@@ -164,9 +233,11 @@ void CZipDirectory::CheckEntryRanges()
 
 bool CZipDirectory::CheckLocalHeader(WORD& uExtraLength)
 {
-    BYTE record[CZipEntryHeader::LocalFixedSize];
-    m_pStorage->Read(record, sizeof(record), true);
+    // The name is read with the fixed part, in one piece, instead of being skipped by a seek.
     const CZipEntryHeader& header = *m_pOpenHeader;
+    m_localRecord.resize(CZipEntryHeader::LocalFixedSize + header.m_uNameLength);
+    BYTE* record = m_localRecord.data();
+    m_pStorage->Read(record, (DWORD)m_localRecord.size(), true);
     WORD uFlags = ZipGetWord(record + 6);
     WORD uMethod = ZipGetWord(record + 8);
     if (ZipGetDword(record) != CZipEntryHeader::LocalSignature || uMethod != header.m_uMethod ||
@@ -179,7 +250,6 @@ bool CZipDirectory::CheckLocalHeader(WORD& uExtraLength)
          ZipGetDword(record + 22) != header.m_uUncompressedSize))
         return false;
     uExtraLength = ZipGetWord(record + 28);
-    m_pStorage->GetFile().Seek64(header.m_uNameLength, CFile::current);
     return true;
 }
 

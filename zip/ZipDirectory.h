@@ -69,6 +69,8 @@ private:
     bool m_bFromDisk;
     CPtrArray m_headers;
     CZipBuffer m_localExtra;
+    // The fixed part and the name of the open entry's local header.
+    std::vector<BYTE> m_localRecord;
     bool m_bHasDescriptor;
     // Where each entry's bytes must end, in its volume: the next local header or the directory.
     static constexpr ULONGLONG NoLimit = ~0ull;
@@ -78,6 +80,10 @@ private:
     ULONGLONG m_uOpenLimit;
 
     DWORD LocateEndRecord();
+    // The central records that follow the storage's position: those in the uLength bytes
+    // before the end record, or one record at a time through the storage.
+    void ReadHeadersInBlocks(DWORD uLength);
+    void ReadHeadersByRecord();
     // Refuses entries that overlap one another or the directory, and notes each one's limit.
     void CheckEntryRanges();
     bool CheckLocalHeader(WORD& uExtraLength);

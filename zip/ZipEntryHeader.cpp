@@ -27,29 +27,55 @@ DWORD CZipEntryHeader::GetRecordSize() const
     return CentralFixedSize + m_uNameLength + m_uExtraLength + m_uCommentLength;
 }
 
+DWORD CZipEntryHeader::GetRecordSize(const BYTE* pFixed)
+{
+    return CentralFixedSize + ZipGetWord(pFixed + 28) + ZipGetWord(pFixed + 30) + ZipGetWord(pFixed + 32);
+}
+
+bool CZipEntryHeader::ReadFixedPart(const BYTE* pRecord)
+{
+    m_uSignature = ZipGetDword(pRecord);
+    if (m_uSignature != CentralSignature)
+        return false;
+    m_uVersionMadeBy = ZipGetWord(pRecord + 4);
+    m_uVersionNeeded = ZipGetWord(pRecord + 6);
+    m_uFlags = ZipGetWord(pRecord + 8);
+    m_uMethod = ZipGetWord(pRecord + 10);
+    m_uModTime = ZipGetWord(pRecord + 12);
+    m_uModDate = ZipGetWord(pRecord + 14);
+    m_uCrc32 = ZipGetDword(pRecord + 16);
+    m_uCompressedSize = ZipGetDword(pRecord + 20);
+    m_uUncompressedSize = ZipGetDword(pRecord + 24);
+    m_uNameLength = ZipGetWord(pRecord + 28);
+    m_uExtraLength = ZipGetWord(pRecord + 30);
+    m_uCommentLength = ZipGetWord(pRecord + 32);
+    m_uDiskStart = ZipGetWord(pRecord + 34);
+    m_uInternalAttributes = ZipGetWord(pRecord + 36);
+    m_uExternalAttributes = ZipGetDword(pRecord + 38);
+    m_uLocalHeaderOffset = ZipGetDword(pRecord + 42);
+    return true;
+}
+
+bool CZipEntryHeader::Read(const BYTE* pRecord)
+{
+    if (!ReadFixedPart(pRecord))
+        return false;
+    const BYTE* p = pRecord + CentralFixedSize;
+    m_strFileName = CString(reinterpret_cast<LPCSTR>(p), m_uNameLength);
+    p += m_uNameLength;
+    m_extraField.Allocate(m_uExtraLength);
+    memcpy(m_extraField.GetData(), p, m_uExtraLength);
+    p += m_uExtraLength;
+    m_strComment = CString(reinterpret_cast<LPCSTR>(p), m_uCommentLength);
+    return true;
+}
+
 bool CZipEntryHeader::Read(CZipVolumeStore& storage)
 {
     BYTE record[CentralFixedSize];
     storage.Read(record, CentralFixedSize, true);
-    m_uSignature = ZipGetDword(record);
-    if (m_uSignature != CentralSignature)
+    if (!ReadFixedPart(record))
         return false;
-    m_uVersionMadeBy = ZipGetWord(record + 4);
-    m_uVersionNeeded = ZipGetWord(record + 6);
-    m_uFlags = ZipGetWord(record + 8);
-    m_uMethod = ZipGetWord(record + 10);
-    m_uModTime = ZipGetWord(record + 12);
-    m_uModDate = ZipGetWord(record + 14);
-    m_uCrc32 = ZipGetDword(record + 16);
-    m_uCompressedSize = ZipGetDword(record + 20);
-    m_uUncompressedSize = ZipGetDword(record + 24);
-    m_uNameLength = ZipGetWord(record + 28);
-    m_uExtraLength = ZipGetWord(record + 30);
-    m_uCommentLength = ZipGetWord(record + 32);
-    m_uDiskStart = ZipGetWord(record + 34);
-    m_uInternalAttributes = ZipGetWord(record + 36);
-    m_uExternalAttributes = ZipGetDword(record + 38);
-    m_uLocalHeaderOffset = ZipGetDword(record + 42);
 
     CFile& file = storage.GetFile();
     if (m_uNameLength != 0)

@@ -58,10 +58,17 @@ public:
     CTime GetTime() const;
     DWORD GetRecordSize() const;
 
+    // The size of the central record whose fixed part this is.
+    static DWORD GetRecordSize(const BYTE* pFixed);
     // Reads the central record at the storage's position: the fixed part may begin on
     // the next volume but not be split; the rest comes from the same volume. Returns
     // false when the signature is wrong.
     bool Read(CZipVolumeStore& storage);
+    // Reads a whole central record held in memory; false when the signature is wrong.
+    bool Read(const BYTE* pRecord);
     // Writes the central record as one piece.
     void Write(CZipVolumeStore& storage) const;
+
+private:
+    bool ReadFixedPart(const BYTE* pRecord);
 };

@@ -1,12 +1,12 @@
 // What extraction knows about the folders it writes into: that they exist and which names
 // they hold. Looking up a name that is not there costs a scan of the folder on some systems;
-// a listing taken once per folder answers those lookups instead. A folder's listing is
-// trusted while its last-write time stays the one seen after the last change made through
-// the cache; any other change makes it read the folder again.
+// a listing taken once per folder answers those lookups instead. The listing is read once and
+// then follows the names the caller adds; it is not checked against the folder again, which
+// would cost a query per file. A file someone else makes meanwhile is therefore not seen:
+// callers create a file that the listing says is absent only in ways that fail when it exists.
 #pragma once
 #include "afx.h"
 #include <map>
-#include <memory>
 #include <string>
 #include <unordered_set>
 
@@ -27,24 +27,14 @@ public:
     void Clear();
 
 private:
-    struct Folder
-    {
-        Folder() : hFolder(INVALID_HANDLE_VALUE), lastWrite() {}
-        ~Folder();
-        HANDLE hFolder;
-        FILETIME lastWrite;
-        std::unordered_set<std::wstring> names;
-    };
+    typedef std::unordered_set<std::wstring> Names;
 
-    // The folder's entry while its listing can be trusted, else none.
-    Folder* FindCurrent(const std::string& strFullPath);
-    Folder* Read(const std::string& strFullPath);
-    static bool GetLastWrite(HANDLE hFolder, FILETIME& lastWrite);
+    Names* Read(const std::string& strFullPath);
     // The case-insensitive form of a name; empty for names that may match another spelling.
     static std::wstring KeyOf(LPCTSTR lpszName);
 
     // By full path.
-    std::map<std::string, std::unique_ptr<Folder>> m_folders;
+    std::map<std::string, Names> m_folders;
 
     CZipFolderCache(const CZipFolderCache&) = delete;
     CZipFolderCache& operator=(const CZipFolderCache&) = delete;

@@ -385,7 +385,7 @@ bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize
     if (!CopyEntryInfo(header, uIndex, bExactName) || !bExactName)
         return false;
     CZipTargetPath target;
-    if (!target.Resolve(lpszFolder, header.m_strFileName))
+    if (!target.Resolve(GetFullFolder(lpszFolder), header.m_strFileName))
         return false;
     if (IsDirectory(uIndex))
     {
@@ -397,6 +397,18 @@ bool CZipPackage::ExtractFile(WORD uIndex, LPCTSTR lpszFolder, DWORD uBufferSize
         return false;
     ExtractToFile(target, uBufferSize);
     return true;
+}
+
+const CString& CZipPackage::GetFullFolder(LPCTSTR lpszFolder)
+{
+    // An absolute folder names the same place whatever the current directory, so the one an
+    // installation passes for every entry is made absolute once.
+    if (m_strFolderGiven != lpszFolder || !CZipTargetPath::IsAbsolute(lpszFolder))
+    {
+        m_strFolderGiven = lpszFolder;
+        m_strFullFolder = CZipTargetPath::GetFullFolder(lpszFolder);
+    }
+    return m_strFullFolder;
 }
 
 void CZipPackage::ThrowIfTargetCannotBeWritten(const CString& strTarget)
@@ -596,7 +608,24 @@ void CZipPackage::SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header)
 {
     // The same times CloseFile gives through the file status, set on the open handle so that
     // the file need not be opened again.
-    __time64_t modified;
+    FILETIME modifiedTime;
+    if (!ConvertEntryTime(header, modifiedTime))
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    SetFileTime(hFile, &now, &now, &modifiedTime);
+}
+
+bool CZipPackage::ConvertEntryTime(const CZipEntryHeader& header, FILETIME& modifiedTime)
+{
+    // Each conversion asks the system for the time zone; archives hold runs of equal times.
+    DWORD uStamp = ((DWORD)header.m_uModDate << 16) | header.m_uModTime;
+    if (m_lastTime.bKnown && m_lastTime.uStamp == uStamp)
+    {
+        modifiedTime = m_lastTime.modified;
+        return m_lastTime.bValid;
+    }
+    __time64_t modified = -1;
     try
     {
         modified = header.GetTime().GetTime();
@@ -604,16 +633,16 @@ void CZipPackage::SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header)
     catch (CException* pError)
     {
         pError->Delete();
-        return;
     }
-    if (modified < 0)
-        return;
     ULARGE_INTEGER ticks;
     ticks.QuadPart = (ULONGLONG)modified * 10000000u + 116444736000000000u;
-    FILETIME modifiedTime = {ticks.LowPart, ticks.HighPart};
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    SetFileTime(hFile, &now, &now, &modifiedTime);
+    m_lastTime.bKnown = true;
+    m_lastTime.uStamp = uStamp;
+    m_lastTime.bValid = modified >= 0;
+    m_lastTime.modified.dwLowDateTime = ticks.LowPart;
+    m_lastTime.modified.dwHighDateTime = ticks.HighPart;
+    modifiedTime = m_lastTime.modified;
+    return m_lastTime.bValid;
 }
 
 void CZipPackage::ThrowFileError(DWORD uError, LPCTSTR lpszPath)

@@ -93,6 +93,17 @@ private:
     // Entries are inflated here: small ones whole, to be verified before their file is made,
     // large ones a block at a time.
     CZipBuffer m_inflated;
+    // The last entry time converted.
+    struct ConvertedTime
+    {
+        bool bKnown = false;
+        DWORD uStamp = 0;
+        bool bValid = false;
+        FILETIME modified = {};
+    } m_lastTime;
+    // The last target folder given, and made absolute.
+    CString m_strFolderGiven;
+    CString m_strFullFolder;
 
     bool IsValidIndex(int iIndex) const;
     CZipEntryHeader* GetOpenHeader() const { return m_directory.GetOpenHeader(); }
@@ -126,7 +137,11 @@ private:
     static void WriteAll(HANDLE hFile, const BYTE* pData, DWORD uLength, LPCTSTR lpszPath);
     // Closes the handle (when open) and deletes the file.
     static void DeleteWritten(HANDLE hFile, LPCTSTR lpszPath);
-    static void SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header);
+    void SetEntryTimes(HANDLE hFile, const CZipEntryHeader& header);
+    // The entry's modification time as a file time; false when it has none.
+    bool ConvertEntryTime(const CZipEntryHeader& header, FILETIME& modifiedTime);
+    // lpszFolder made absolute.
+    const CString& GetFullFolder(LPCTSTR lpszFolder);
     [[noreturn]] static void ThrowFileError(DWORD uError, LPCTSTR lpszPath);
 
     static void* ZlibAlloc(void* pOpaque, unsigned int uItems, unsigned int uSize);

@@ -1,9 +1,7 @@
 #include "ZipTargetPath.h"
 #include "ZipPathHelpers.h"
 
-namespace
-{
-CString FullPathOf(LPCTSTR lpszFolder)
+CString CZipTargetPath::GetFullFolder(LPCTSTR lpszFolder)
 {
     char szFull[MAX_PATH];
     DWORD uLength = GetFullPathNameA(lpszFolder, MAX_PATH, szFull, NULL);
@@ -11,13 +9,20 @@ CString FullPathOf(LPCTSTR lpszFolder)
         return lpszFolder;
     return CString(szFull, (int)uLength);
 }
+
+bool CZipTargetPath::IsAbsolute(LPCTSTR lpszPath)
+{
+    auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+    if (isSeparator(lpszPath[0]))
+        return isSeparator(lpszPath[1]);
+    return lpszPath[0] != '\0' && lpszPath[1] == ':' && isSeparator(lpszPath[2]);
 }
 
-bool CZipTargetPath::Resolve(LPCTSTR lpszFolder, LPCTSTR lpszEntryName)
+bool CZipTargetPath::Resolve(const CString& strFullFolder, LPCTSTR lpszEntryName)
 {
     if (!ZipIsSafeEntryName(lpszEntryName))
         return false;
-    m_strPath = ZipRemoveTrailingSeparators(FullPathOf(lpszFolder)) + "\\" + ZipStripDrive(lpszEntryName);
+    m_strPath = ZipRemoveTrailingSeparators(strFullFolder) + "\\" + ZipStripDrive(lpszEntryName);
     // Separators are found character by character: a trail byte may have the value of '\'.
     m_nNameStart = 0;
     for (LPCTSTR p = m_strPath; *p != '\0'; p = CharNextA(p))

@@ -7,9 +7,13 @@ class CZipTargetPath
 public:
     CZipTargetPath() : m_nNameStart(0) {}
 
-    // Makes the folder absolute and puts the entry's name below it, its drive and leading
-    // separators removed. False when the name would leave the folder.
-    bool Resolve(LPCTSTR lpszFolder, LPCTSTR lpszEntryName);
+    // Puts the entry's name below the folder (made absolute by GetFullFolder), its drive and
+    // leading separators removed. False when the name would leave the folder.
+    bool Resolve(const CString& strFullFolder, LPCTSTR lpszEntryName);
+
+    static CString GetFullFolder(LPCTSTR lpszFolder);
+    // Whether the path names the same place whatever the current directory and drive are.
+    static bool IsAbsolute(LPCTSTR lpszPath);
 
     const CString& GetPath() const { return m_strPath; }
     // The folder that holds the target, a full path ending in '\'.

@@ -59,13 +59,14 @@ TEST_F(ZipHelpersTest, FolderCacheKnowsWhichNamesAreAbsent)
     EXPECT_TRUE(cache.MayHold(top, "existing.txt."));
     EXPECT_TRUE(cache.MayHold(top, "existing.txt "));
 
-    // A change made by someone else is seen; one recorded by the caller is known.
-    WriteFileBytes(Path("Absent.txt"), "x");
-    EXPECT_TRUE(cache.MayHold(top, "absent.txt"));
+    // A name recorded by the caller is known in every spelling; forgetting reads the folder again.
     EXPECT_FALSE(cache.MayHold(top, "added.txt"));
     WriteFileBytes(Path("added.txt"), "x");
     cache.NoteAdded(top, "added.txt");
     EXPECT_TRUE(cache.MayHold(top, "Added.txt"));
+    WriteFileBytes(Path("Other.txt"), "x");
+    cache.Forget(top);
+    EXPECT_TRUE(cache.MayHold(top, "OTHER.TXT"));
 }
 
 TEST_F(ZipHelpersTest, CodesBecomeCauses)
