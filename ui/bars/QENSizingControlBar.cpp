@@ -554,8 +554,14 @@ BOOL CQENSizingControlBar::SaveState(LPCTSTR lpszProfileName)
 {
     CWinApp* pApp = AfxGetApp();
     const CString strSection = SectionFor(lpszProfileName, GetDlgCtrlID());
-    const CSize sizeTB = (m_bExpanded && IsDockedTopBottom()) ? m_sizeSaved : m_sizeDockedTB;
-    const CSize sizeLR = (m_bExpanded && IsDockedLeftRight()) ? m_sizeSaved : m_sizeDockedLR;
+    // In an expanded row every bar keeps its size from before the expansion.
+    CPtrArray arrBars;
+    GetRowBars(arrBars);
+    BOOL bRowExpanded = FALSE;
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+        bRowExpanded |= RowBar(arrBars, i)->m_bExpanded;
+    const CSize sizeTB = (bRowExpanded && IsDockedTopBottom()) ? m_sizeSaved : m_sizeDockedTB;
+    const CSize sizeLR = (bRowExpanded && IsDockedLeftRight()) ? m_sizeSaved : m_sizeDockedLR;
     BOOL bWritten = pApp->WriteProfileInt(strSection, "sizeHorzCX", sizeTB.cx);
     bWritten &= pApp->WriteProfileInt(strSection, "sizeHorzCY", sizeTB.cy);
     bWritten &= pApp->WriteProfileInt(strSection, "sizeVertCX", sizeLR.cx);
@@ -806,6 +812,12 @@ void CQENSizingControlBar::RedrawButton(int iButton)
     if (m_rectRepaint.IsRectEmpty())
         return;
     CWindowDC dc(this);
+    CRect rectWindow, rectClient;
+    GetWindowRect(&rectWindow);
+    GetClientRect(&rectClient);
+    ClientToScreen(&rectClient);
+    rectClient.OffsetRect(-rectWindow.TopLeft());
+    dc.ExcludeClipRect(&rectClient);
     CQENVisualManager* pManager = CQENVisualManager::CurrentManager();
     CRect rectBack = m_rectRepaint;
     pManager->PaintBarBackground(&dc, this, rectBack, rectBack);
@@ -976,8 +988,14 @@ void CQENSizingControlBar::OnLButtonUp(UINT nFlags, CPoint point)
             if (bExpanded != pBar->m_bExpanded)
             {
                 pBar->m_bExpanded = bExpanded;
+                // Contracting a row the drag expanded shares the row evenly.
                 if (bExpanded)
-                    pBar->m_sizeSaved = pBar->DockedSize();
+                    for (INT_PTR j = 0; j < nBars; j++)
+                    {
+                        CQENSizingControlBar* pRowBar = RowBar(arrBars, j);
+                        pRowBar->m_sizeSaved = pRowBar->DockedSize();
+                        LengthOf(pRowBar->m_sizeSaved) = nAvailable / (int)nBars;
+                    }
                 pBar->m_wndTips.UpdateTipText(bExpanded ? kTipContract : kTipExpand, pBar, ButtonExpand + 1);
                 pBar->RedrawButton(ButtonExpand);
             }

@@ -1,0 +1,305 @@
+#include "GuiTestSupport.h"
+#include "MouseInput.h"
+#include "QENDialogBar.h"
+#include "QENFrameWnd.h"
+#include "QENSizingControlBar.h"
+#include "QENVisualManager.h"
+#include "ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const UINT kFirstBar = 0xE901;
+const UINT kSecondBar = 0xE902;
+const UINT kDialogBar = 0xE903;
+const UINT kDialogTemplate = 0x6A10;   // 120 x 40 dialog units
+const UINT kGoButton = 0x6A11;
+const UINT kChoiceCombo = 0x6A12;
+const int kMinWidth = 33;    // the bars' minimum size
+const int kMinHeight = 32;
+
+class CTestFrame : public CQENFrameWnd
+{
+public:
+    void PostNcDestroy() override {}
+};
+
+// A bar that may refuse to close.
+class CClosableBar : public CQENSizingControlBar
+{
+public:
+    BOOL m_bMayClose = TRUE;
+    BOOL CanClose() const override { return m_bMayClose; }
+};
+
+void PumpFor(DWORD dwMilliseconds)
+{
+    for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < dwMilliseconds;)
+    {
+        PumpPendingMessages();
+        ::Sleep(10);
+    }
+}
+
+CRect WindowRectOf(const CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    return rect;
+}
+
+// The first screen point of the bar, row by row, where the bar answers nHit.
+CPoint PointWithHit(CWnd& bar, UINT nHit)
+{
+    const CRect rect = WindowRectOf(bar);
+    for (int y = rect.top; y < rect.bottom; y++)
+        for (int x = rect.left; x < rect.right; x++)
+            if ((UINT)bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)) == nHit)
+                return CPoint(x, y);
+    ADD_FAILURE() << "no point answers hit code " << nHit;
+    return rect.CenterPoint();
+}
+
+// Two sizing bars docked side by side at the bottom of a shown library frame.
+class SizingControlBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CQENVisualManager::SetOnDemandClass(NULL);
+        SendMouseInput(CPoint(1, 1));
+        ASSERT_TRUE(m_frame.Create(NULL, "sizing bars", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 480)));
+        m_frame.EnableDocking(CBRS_ALIGN_ANY);
+        ASSERT_TRUE(m_first.Create("first", &m_frame, CSize(150, 120), TRUE, kFirstBar, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM));
+        ASSERT_TRUE(m_second.Create("second", &m_frame, CSize(150, 120), TRUE, kSecondBar, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM));
+        m_first.EnableDocking(CBRS_ALIGN_ANY);
+        m_second.EnableDocking(CBRS_ALIGN_ANY);
+        m_frame.ShowWindow(SW_SHOW);
+        m_frame.DockControlBar(&m_first, AFX_IDW_DOCKBAR_BOTTOM);
+        m_frame.RecalcLayout();
+        // Dropped just right of the first bar: the same row.
+        CRect rect = WindowRectOf(m_first);
+        rect.OffsetRect(rect.Width() / 2, 0);
+        m_frame.DockControlBar(&m_second, AFX_IDW_DOCKBAR_BOTTOM, &rect);
+        m_frame.RecalcLayout();
+        ::SetForegroundWindow(m_frame.m_hWnd);
+        Settle();
+    }
+
+    void TearDown() override
+    {
+        SendMouseInput(CPoint(1, 1), MOUSEEVENTF_LEFTUP);
+        PumpPendingMessages();
+        m_frame.DestroyWindow();
+    }
+
+    // Delayed layouts happen at idle time.
+    void Settle()
+    {
+        PumpFor(60);
+        RunIdleCycle();
+        PumpFor(60);
+    }
+
+    int RowLength()
+    {
+        CRect rect;
+        m_frame.GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)->GetClientRect(&rect);
+        return rect.Width();
+    }
+
+    void Press(CPoint ptScreen)
+    {
+        SendMouseInput(ptScreen);
+        PumpFor(40);
+        SendMouseInput(ptScreen, MOUSEEVENTF_LEFTDOWN);
+        PumpFor(40);
+    }
+
+    void Release(CPoint ptScreen)
+    {
+        SendMouseInput(ptScreen);
+        PumpFor(40);
+        SendMouseInput(ptScreen, MOUSEEVENTF_LEFTUP);
+        Settle();
+    }
+
+    void Drag(CPoint ptFrom, CPoint ptTo)
+    {
+        Press(ptFrom);
+        // In steps, as a hand moves.
+        for (int i = 1; i <= 4; i++)
+        {
+            SendMouseInput(ptFrom + CSize((ptTo.x - ptFrom.x) * i / 4, (ptTo.y - ptFrom.y) * i / 4));
+            PumpFor(30);
+        }
+        Release(ptTo);
+    }
+
+    void Click(CPoint ptScreen)
+    {
+        Press(ptScreen);
+        Release(ptScreen);
+    }
+
+    CTestFrame m_frame;
+    CQENSizingControlBar m_first;
+    CClosableBar m_second;
+};
+
+TEST_F(SizingControlBarTest, TwoBarsShareTheirRowAndExpandingOneLeavesTheOtherAtItsMinimumUntilContracted)
+{
+    const CRect rectFirst = WindowRectOf(m_first), rectSecond = WindowRectOf(m_second);
+    ASSERT_EQ(rectFirst.top, rectSecond.top) << "both bars in one row";
+    EXPECT_EQ(RowLength(), rectFirst.Width() + rectSecond.Width()) << "the bars fill their row";
+    EXPECT_EQ(rectFirst.right, rectSecond.left);
+
+    Click(PointWithHit(m_second, HTMAXBUTTON));
+    EXPECT_EQ(kMinWidth, WindowRectOf(m_first).Width());
+    EXPECT_EQ(RowLength() - kMinWidth, WindowRectOf(m_second).Width());
+    EXPECT_EQ(rectFirst.Height(), WindowRectOf(m_second).Height());
+
+    // Saved while expanded: the sizes the bars had before.
+    CScratchRegistryKey key("SizingBars");
+    ASSERT_TRUE(m_first.SaveState("Bars"));
+    ASSERT_TRUE(m_second.SaveState("Bars"));
+    auto first = key.Values(CString("Bars-SCBar-") + std::to_string(kFirstBar).c_str());
+    auto second = key.Values(CString("Bars-SCBar-") + std::to_string(kSecondBar).c_str());
+    EXPECT_EQ(rectFirst.Width(), first["sizeHorzCX"]);
+    EXPECT_EQ(rectSecond.Width(), second["sizeHorzCX"]);
+    EXPECT_EQ(rectSecond.Height(), second["sizeHorzCY"]);
+    EXPECT_EQ(1, second["Expanded"]);
+    EXPECT_EQ(0, first["Expanded"]);
+
+    Click(PointWithHit(m_second, HTMAXBUTTON));
+    EXPECT_EQ(rectFirst, WindowRectOf(m_first));
+    EXPECT_EQ(rectSecond, WindowRectOf(m_second));
+}
+
+TEST_F(SizingControlBarTest, TheEdgeBetweenTwoBarsMovesBothAndStopsAtTheNeighboursMinimum)
+{
+    const CRect rectFirst = WindowRectOf(m_first), rectSecond = WindowRectOf(m_second);
+    const CPoint ptEdge = PointWithHit(m_first, HTRIGHT);
+
+    Drag(ptEdge, ptEdge - CSize(40, 0));
+    EXPECT_EQ(rectFirst.Width() - 40, WindowRectOf(m_first).Width());
+    EXPECT_EQ(rectSecond.Width() + 40, WindowRectOf(m_second).Width());
+    EXPECT_EQ(WindowRectOf(m_first).right, WindowRectOf(m_second).left);
+
+    // Far past the frame's right side.
+    const CPoint ptMoved = PointWithHit(m_first, HTRIGHT);
+    Drag(ptMoved, CPoint(WindowRectOf(m_frame).right + 100, ptMoved.y));
+    EXPECT_EQ(kMinWidth, WindowRectOf(m_second).Width());
+    EXPECT_EQ(RowLength() - kMinWidth, WindowRectOf(m_first).Width());
+    EXPECT_EQ(WindowRectOf(m_first).right, WindowRectOf(m_second).left);
+}
+
+TEST_F(SizingControlBarTest, TheEdgeTowardsTheClientAreaSetsTheThicknessOfTheWholeRow)
+{
+    const int nHeight = WindowRectOf(m_first).Height();
+    const CPoint ptEdge = PointWithHit(m_second, HTTOP);
+
+    Drag(ptEdge, ptEdge - CSize(0, 50));
+    EXPECT_EQ(nHeight + 50, WindowRectOf(m_first).Height());
+    EXPECT_EQ(nHeight + 50, WindowRectOf(m_second).Height());
+
+    // Down to the minimum, not below it.
+    const CPoint ptMoved = PointWithHit(m_second, HTTOP);
+    Drag(ptMoved, CPoint(ptMoved.x, WindowRectOf(m_frame).bottom + 50));
+    EXPECT_EQ(kMinHeight, WindowRectOf(m_first).Height());
+    EXPECT_EQ(kMinHeight, WindowRectOf(m_second).Height());
+}
+
+TEST_F(SizingControlBarTest, StoredSizesBelowTheMinimumAndUnknownRollStatesAreNotTaken)
+{
+    CScratchRegistryKey key("SizingBars");
+    const CString strSection = CString("Bars-SCBar-") + std::to_string(kFirstBar).c_str();
+    AfxGetApp()->WriteProfileInt(strSection, "sizeHorzCX", 10);
+    AfxGetApp()->WriteProfileInt(strSection, "sizeHorzCY", 10);
+    AfxGetApp()->WriteProfileInt(strSection, "sizeFloatCY", 3);
+    AfxGetApp()->WriteProfileInt(strSection, "RolledFloatDynamicState", 7);
+    ASSERT_TRUE(m_first.LoadState("Bars"));
+    ASSERT_TRUE(m_first.SaveState("Again"));
+    auto saved = key.Values(CString("Again-SCBar-") + std::to_string(kFirstBar).c_str());
+    EXPECT_EQ(kMinWidth, saved["sizeHorzCX"]);
+    EXPECT_EQ(kMinHeight, saved["sizeHorzCY"]);
+    EXPECT_EQ(kMinHeight, saved["sizeFloatCY"]);
+    EXPECT_EQ(150, saved["sizeVertCX"]) << "a missing value keeps the size";
+    EXPECT_EQ(0u, saved.count("RolledFloatDynamicState")) << "no roll state taken";
+
+    m_frame.RecalcLayout();
+    Settle();
+    EXPECT_EQ(WindowRectOf(m_second).Height(), WindowRectOf(m_first).Height()) << "the row takes its thickest bar";
+    EXPECT_EQ(RowLength(), WindowRectOf(m_first).Width() + WindowRectOf(m_second).Width());
+
+    AfxGetApp()->WriteProfileInt(strSection, "RolledFloatDynamicState", 4);
+    AfxGetApp()->WriteProfileInt(strSection, "RolledFloat", 0);
+    ASSERT_TRUE(m_first.LoadState("Bars"));
+    EXPECT_EQ(CQENSizingControlBar::RollAutoTitleWide, m_first.GetRollState());
+    EXPECT_TRUE(m_first.IsRolled()) << "an automatic roll starts rolled up";
+}
+
+TEST_F(SizingControlBarTest, TheHideButtonHidesTheBarOnlyWhenReleasedOnItAndTheBarMayClose)
+{
+    const CPoint ptHide = PointWithHit(m_second, CQENSizingControlBar::HitHide);
+    Press(ptHide);
+    Release(ptHide + CSize(0, 60));
+    EXPECT_TRUE(m_second.IsWindowVisible()) << "released away from the button";
+
+    m_second.m_bMayClose = FALSE;
+    Click(ptHide);
+    EXPECT_TRUE(m_second.IsWindowVisible()) << "the bar refuses to close";
+
+    m_second.m_bMayClose = TRUE;
+    Click(ptHide);
+    EXPECT_FALSE(m_second.IsWindowVisible());
+    EXPECT_EQ(RowLength(), WindowRectOf(m_first).Width()) << "the other bar takes the row";
+}
+
+TEST_F(SizingControlBarTest, ABarAloneInItsRowIgnoresExpanding)
+{
+    m_frame.DockControlBar(&m_second, AFX_IDW_DOCKBAR_LEFT);
+    m_frame.RecalcLayout();
+    Settle();
+    const CRect rectAlone = WindowRectOf(m_second);
+
+    Click(PointWithHit(m_second, HTMAXBUTTON));
+    m_second.Expand();
+    m_frame.RecalcLayout();
+    Settle();
+    EXPECT_EQ(rectAlone, WindowRectOf(m_second));
+    CScratchRegistryKey key("SizingBars");
+    ASSERT_TRUE(m_second.SaveState("Bars"));
+    EXPECT_EQ(0, key.Values(CString("Bars-SCBar-") + std::to_string(kSecondBar).c_str())["Expanded"]);
+}
+
+TEST_F(SizingControlBarTest, AFixedDialogBarKeepsItsTemplateSizeAndItsControlsFollowTheCommandRouting)
+{
+    CQENDialogBar bar;
+    ASSERT_TRUE(bar.Create(&m_frame, kDialogTemplate, WS_CHILD | WS_VISIBLE | CBRS_TOP, kDialogBar, FALSE));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_frame.DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    m_frame.RecalcLayout();
+    Settle();
+
+    CRect rectTemplate(0, 0, 120, 40);
+    ::MapDialogRect(bar.m_hWnd, &rectTemplate);
+    CRect rectClient;
+    bar.GetClientRect(&rectClient);
+    EXPECT_EQ(rectTemplate.Size(), rectClient.Size()) << "not stretched over the row";
+
+    CWnd* pChoice = bar.GetDlgItem(kChoiceCombo);
+    ASSERT_NE(nullptr, pChoice);
+    ASSERT_EQ(2, pChoice->SendMessage(CB_GETCOUNT));
+    char szItem[16] = {};
+    pChoice->SendMessage(CB_GETLBTEXT, 1, (LPARAM)szItem);
+    EXPECT_STREQ("Beta", szItem);
+    EXPECT_FALSE(bar.GetDlgItem(kGoButton)->IsWindowEnabled()) << "no handler for its command";
+    EXPECT_TRUE(pChoice->IsWindowEnabled());
+    bar.DestroyWindow();
+}
+
+} // namespace
