@@ -123,7 +123,11 @@ BOOL CMDIChildWnd::DestroyWindow()
 {
     if (m_hWnd == NULL)
         return FALSE;
+    // The frame's title follows the child that is active once this one is gone (and deleted).
+    CMDIFrameWnd* pFrame = GetMDIFrame();
     MDIDestroy();
+    if (pFrame != NULL)
+        pFrame->OnUpdateFrameTitle(TRUE);
     return TRUE;
 }
 
@@ -158,9 +162,7 @@ void CMDIChildWnd::MDIRestore()
 
 void CMDIChildWnd::ActivateFrame(int nCmdShow)
 {
-    CMDIFrameWnd* pFrame = GetMDIFrame();
-    BOOL bActiveMaximized = FALSE;
-    CMDIChildWnd* pActive = pFrame != NULL ? pFrame->MDIGetActive(&bActiveMaximized) : NULL;
+    // The client shows a new child maximized while the active one is.
     if (nCmdShow == -1)
     {
         if (!IsWindowVisible())
@@ -168,9 +170,6 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
         else if (IsIconic())
             nCmdShow = SW_RESTORE;
     }
-    // A new child joins a maximized one maximized.
-    if (!IsWindowVisible() && bActiveMaximized && pActive != this && nCmdShow != SW_HIDE)
-        nCmdShow = SW_SHOWMAXIMIZED;
     if (nCmdShow != -1)
         ShowWindow(nCmdShow);
     MDIActivate();
@@ -232,7 +231,11 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         CString strOld;
         GetWindowText(strOld);
         if (strOld != strText)
+        {
             SetWindowText(strText);
+            // The client's entry in the window menu was made with the title the frame had then.
+            ::SendMessageA(::GetParent(m_hWnd), WM_MDIREFRESHMENU, 0, 0);
+        }
     }
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (pFrame != NULL)

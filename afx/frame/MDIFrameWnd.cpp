@@ -215,18 +215,6 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    // The window menu's child entries activate their child through the client.
-    const UINT nID = LOWORD(wParam);
-    if (lParam == 0 && nID >= AFX_IDM_FIRST_MDICHILD)
-    {
-        DefWindowProc(WM_COMMAND, wParam, lParam);
-        return TRUE;
-    }
-    return CFrameWnd::OnCommand(wParam, lParam);
-}
-
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
 {
     switch (nID)
