@@ -1,6 +1,12 @@
 #include "QENFrameSupport.h"
 
+#include "QENCommandUsage.h"
+#include "QENFrameWnd.h"
+#include "QENMDIFrameWnd.h"
 #include "QENMenuBar.h"
+#include "QENMiniDockFrameWnd.h"
+#include "QENOleDocIPFrameWnd.h"
+#include "QENOleIPFrameWnd.h"
 #include "QENPopupMenu.h"
 #include "QENPopupMenuBar.h"
 #include "QENRegistry.h"
@@ -45,6 +51,18 @@ CString StripMnemonicKey(const CString& strLabel)
         return strLabel.Mid(i + 1, 1);
     }
     return CString();
+}
+
+BOOL IsKeyDown(int nVirtKey)
+{
+    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+CPoint ClientPointToScreen(const MSG* pMsg)
+{
+    CPoint pt((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
+    ::ClientToScreen(pMsg->hwnd, &pt);
+    return pt;
 }
 
 } // namespace
@@ -394,6 +412,7 @@ void CQENFrameSupport::EnableDocking(DWORD dwDockStyle)
             AfxThrowResourceException();
         }
     }
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CQENMiniDockFrameWnd);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -704,4 +723,126 @@ void CQENFrameSupport::OnFrameLoaded()
 {
     if (CQENFrameServices::s_pActive != NULL)
         CQENFrameServices::s_pActive->LoadFrameState(m_pFrame);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The frames' own handlers
+
+CQENFrameSupport* PASCAL CQENFrameSupport::Of(CWnd* pWnd)
+{
+    if (CQENFrameWnd* pFrame = DYNAMIC_DOWNCAST(CQENFrameWnd, pWnd))
+        return &pFrame->m_Impl;
+    if (CQENMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CQENMDIFrameWnd, pWnd))
+        return &pFrame->m_Impl;
+    if (CQENOleIPFrameWnd* pFrame = DYNAMIC_DOWNCAST(CQENOleIPFrameWnd, pWnd))
+        return &pFrame->m_Impl;
+    if (CQENOleDocIPFrameWnd* pFrame = DYNAMIC_DOWNCAST(CQENOleDocIPFrameWnd, pWnd))
+        return &pFrame->m_Impl;
+    return NULL;
+}
+
+CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
+{
+    CQENPopupMenu* pPopup = ActivePopup();
+    switch (pMsg->message)
+    {
+    case WM_KEYDOWN:
+    {
+        const BOOL bPlainF1 = pMsg->wParam == VK_F1 && !(pMsg->lParam & (1 << 30)) && !IsKeyDown(VK_SHIFT) &&
+                              !IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_MENU);
+        if (bPlainF1)
+            return passToFramework;
+        BOOL bProcessAccel = TRUE;
+        if (FilterKeyDown((UINT)pMsg->wParam, &bProcessAccel))
+            return messageConsumed;
+        return bProcessAccel ? passToFramework : notTranslated;
+    }
+    case WM_SYSKEYDOWN:
+        if (pPopup != NULL && pMsg->wParam == VK_MENU)
+        {
+            pPopup->SendMessage(WM_CLOSE);
+            return messageConsumed;
+        }
+        return FilterKeyDown((UINT)pMsg->wParam, NULL) ? messageConsumed : passToFramework;
+    case WM_SYSKEYUP:
+    {
+        CQENMenuBar* pMenuBar = MenuBar();
+        if (pMenuBar != NULL && pMsg->wParam == VK_MENU)
+        {
+            if (::GetFocus() == pMenuBar->m_hWnd)
+                m_pFrame->SetFocus();
+            else
+                pMenuBar->SetFocus();
+            return messageConsumed;
+        }
+        return pPopup != NULL ? messageConsumed : passToFramework;
+    }
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+    {
+        const CPoint pt((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
+        return FilterMouseClick(pMsg->message, pt, CWnd::FromHandle(pMsg->hwnd)) ? messageConsumed : passToFramework;
+    }
+    case WM_MOUSEMOVE:
+        return FilterMouseMove(ClientPointToScreen(pMsg)) ? messageConsumed : passToFramework;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    {
+        const CPoint pt = ClientPointToScreen(pMsg);
+        CWnd* pTarget = CWnd::FromHandle(pMsg->hwnd);
+        if (FilterMouseClick(pMsg->message, pt, pTarget))
+            return messageConsumed;
+        if (pMsg->message == WM_RBUTTONUP && !IsCustomizing() && pTarget->IsKindOf(RUNTIME_CLASS(CDockBar)))
+            m_pFrame->SendMessage(QENM_TOOLBAR_POPUPMENU, (WPARAM)m_pFrame->m_hWnd, MAKELPARAM(pt.x, pt.y));
+        return passToFramework;
+    }
+    default:
+        return passToFramework;
+    }
+}
+
+CQENFrameSupport::CommandFilter CQENFrameSupport::FilterCommand(WPARAM wParam)
+{
+    if (HIWORD(wParam) == 1)
+    {
+        const UINT nCommandId = LOWORD(wParam);
+        theCommandUsage.AddCommand(nCommandId);
+        // An accelerator pressed while a popup menu is open is Escape for the popup.
+        if (FilterKeyDown(VK_ESCAPE, NULL))
+            return commandConsumed;
+        if (CQENFrameServices::s_pActive != NULL && CQENFrameServices::s_pActive->RunUserTool(nCommandId))
+            return commandConsumed;
+    }
+    return IsCustomizing() ? commandRefused : commandToFramework;
+}
+
+void CQENFrameSupport::HideWindowMenu()
+{
+    CQENMenuBar* pMenuBar = MenuBar();
+    if (pMenuBar != NULL && pMenuBar->IsWindowVisible())
+        ::SetMenu(m_pFrame->m_hWnd, NULL);
+}
+
+void CQENFrameSupport::OnFrameActivated(UINT nState)
+{
+    if (nState == WA_INACTIVE && !IsCustomizing())
+        OnFrameDeactivated();
+    else if (nState == WA_CLICKACTIVE)
+        m_pFrame->UpdateWindow();
+}
+
+void CQENFrameSupport::DestroyAcceleratorTable()
+{
+    if (m_pFrame->m_hAccelTable != NULL)
+    {
+        ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
+        m_pFrame->m_hAccelTable = NULL;
+    }
 }

@@ -88,6 +88,32 @@ public:
     // The outermost open popup menu, when its window still exists.
     static CQENPopupMenu* PASCAL ActivePopup();
 
+    // ---- what every library frame does around its framework's handling ----
+    enum MessageFilter
+    {
+        passToFramework,   // the framework pre-translates it (accelerators)
+        messageConsumed,
+        notTranslated      // dispatched as it is
+    };
+    // Before the framework's pre-translation: keys and clicks while a popup is open, Alt, F1.
+    MessageFilter FilterFrameMessage(MSG* pMsg);
+    enum CommandFilter
+    {
+        commandToFramework,
+        commandConsumed,
+        commandRefused     // customization mode runs no command
+    };
+    // An accelerator closes an open popup or runs a user tool.
+    CommandFilter FilterCommand(WPARAM wParam);
+    // After the framework has put its menu up: the menu bar shows it instead.
+    void HideWindowMenu();
+    // After the framework's WM_ACTIVATE handling.
+    void OnFrameActivated(UINT nState);
+    // WM_DESTROY: the keyboard manager may have put a table of its own in place of the resource's.
+    void DestroyAcceleratorTable();
+    // The support of a library frame (any of the four classes); NULL for other windows.
+    static CQENFrameSupport* PASCAL Of(CWnd* pWnd);
+
     // ---- placement and life ----
     void OnFrameClosing();
     void ApplySavedPlacement(CREATESTRUCT& cs);

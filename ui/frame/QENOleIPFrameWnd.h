@@ -1,0 +1,53 @@
+// CQENOleIPFrameWnd: the library's frame of an item active in place. Like CQENFrameWnd it hosts the
+// command bars through its CQENFrameSupport: the input filters, the menu bar in place of the window
+// menu, user toolbars and the popup menus that open over it.
+#pragma once
+#include <afxwin.h>
+#include <afxext.h>
+#include <afxole.h>
+
+#include "QENFrameSupport.h"
+#include "QENPopupMenuHost.h"
+
+class CQENToolbarButton;
+
+class CQENOleIPFrameWnd : public COleIPFrameWnd, public CQENPopupMenuHost
+{
+    DECLARE_DYNCREATE(CQENOleIPFrameWnd)
+public:
+    CQENOleIPFrameWnd();
+    ~CQENOleIPFrameWnd() override;
+
+    // ---- the popup menu hooks, in slot order ----
+    virtual BOOL CanShowPopupMenu(CQENPopupMenu* pPopup);
+    void OnPopupMenuClosed(CQENPopupMenu* pPopup) override;
+    BOOL DrawMenuItemImage(CDC* pDC, CQENToolbarMenuButton* pButton, const CRect& rect) override;
+    virtual BOOL MenuButtonToolHit(CQENToolbarMenuButton* pButton, TOOLINFOA* pTI);
+    virtual BOOL GetButtonToolTipText(CQENToolbarButton* pButton, CString& strText);
+    void DrawMenuSideImage(CDC* pDC, CQENPopupMenu* pPopup, const CRect& rect) override;
+    BOOL CanTearOffMenu(CQENPopupMenu* pPopup, CControlBar* pNewBar) override;
+
+    BOOL AnnouncePopupMenu(CQENPopupMenu* pPopup) override;
+    BOOL FiltersPopupInput() const override { return TRUE; }
+
+    // The framework's docking with the library's dock bars.
+    void EnableDocking(DWORD dwDockStyle);
+
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+
+    CQENFrameSupport m_Impl;
+
+protected:
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnToolbarCreate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
