@@ -2,6 +2,7 @@
 
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
+#include "QENMiniDockFrameWnd.h"
 #include "QENPopupMenuHost.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManager.h"
@@ -61,6 +62,7 @@ BEGIN_MESSAGE_MAP(CQENPopupMenu, CMiniFrameWnd)
     ON_WM_TIMER()
     ON_WM_KEYDOWN()
     ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEACTIVATE()
     ON_WM_ACTIVATEAPP()
 END_MESSAGE_MAP()
@@ -711,6 +713,17 @@ void CQENPopupMenu::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     CMiniFrameWnd::OnTimer(nIDEvent);
+}
+
+void CQENPopupMenu::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    // The tear-off closes or restores this popup itself.
+    if (m_rectTearOff.PtInRect(point) && OwnerFrame() != NULL && !IsCustomizing())
+    {
+        CQENMiniDockFrameWnd::TearOffPopup(OwnerFrame(), this);
+        return;
+    }
+    CMiniFrameWnd::OnLButtonDown(nFlags, point);
 }
 
 int CQENPopupMenu::OnMouseActivate(CWnd*, UINT, UINT)
