@@ -57,7 +57,7 @@ BOOL CQENDialogBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nSty
 
     m_bResizable = bResizable;
     m_dwStyle = nStyle & CBRS_ALL;
-    m_nGripper = bHasGripper ? std::max(12, theDrawingCache.m_nMenuTextHeight) : 0;
+    m_nGripper = GripperThickness(bHasGripper);
     if (!CreateDlgIndirect(lpTemplate, pParentWnd, hInst))
         return FALSE;
     SetDlgCtrlID(nID);

@@ -103,13 +103,22 @@ BOOL CQENSizingControlBar::Create(LPCTSTR lpszTitle, CWnd* pParentWnd, CSize siz
 {
     m_dwStyle = dwStyle & CBRS_ALL;
     m_sizeDockedTB = m_sizeDockedLR = m_sizeFloating = sizeDefault;
-    m_nGripper = bHasGripper ? std::max(kMinGripper, theDrawingCache.m_nMenuTextHeight) : 0;
+    m_nGripper = GripperThickness(bHasGripper);
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
     const DWORD dwWindowStyle = (dwStyle & 0xFFBF0000) | WS_CLIPCHILDREN;
     if (!CWnd::Create(lpszClass, lpszTitle, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     m_dwStyle |= CBRS_SIZE_DYNAMIC;
     return TRUE;
+}
+
+int CQENSizingControlBar::GripperThickness(BOOL bHasGripper) const
+{
+    if (!bHasGripper)
+        return 0;
+    // The caption buttons sit inside the strip, not over the bar's content.
+    const CSize sizeButton = m_captionButtons[ButtonHide].Size();
+    return std::max({kMinGripper, theDrawingCache.m_nMenuTextHeight, (int)sizeButton.cx, (int)sizeButton.cy});
 }
 
 // ---------------------------------------------------------------------------------------------------

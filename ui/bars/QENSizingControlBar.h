@@ -130,6 +130,8 @@ protected:
         ButtonExpand = 1
     };
 
+    // The thickness of the gripper strip: room for the title and the caption buttons.
+    int GripperThickness(BOOL bHasGripper) const;
     // The sizing bars of this bar's row in the dock bar, in row order (only this bar when floating).
     void GetRowBars(CPtrArray& arrBars) const;
     BOOL IsHorzDocked() const;
