@@ -608,6 +608,8 @@ void CQENTabWnd::RecalcLayout()
             if (Tab(i)->m_bVisible && Tab(i)->m_pWnd->GetSafeHwnd() != NULL)
                 FitPage(Tab(i)->m_pWnd);
     AdjustTabs();
+    // A page given a new size may have shown its own horizontal scroll bar again.
+    SynchronizeScrollBar();
     Invalidate();
 }
 
@@ -654,11 +656,11 @@ void CQENTabWnd::AdjustTabs()
     {
         const int cxArrows = 2 * ::GetSystemMetrics(SM_CXHSCROLL);
         const BOOL bShowScroll =
-            m_bTabScrollRoom && (!m_bScrollOnDemand || m_nTabsTotalWidth > m_rectTabs.Width());
+            m_bTabScrollRoom && (!m_bScrollOnDemand || m_nTabsTotalWidth > m_rectTabs.right - m_rectTabsArea.left);
         if (m_wndScrollTabs.GetSafeHwnd() != NULL)
         {
             if (bShowScroll)
-                m_wndScrollTabs.SetWindowPos(NULL, m_rectTabs.left, m_rectTabs.top + 1, cxArrows,
+                m_wndScrollTabs.SetWindowPos(NULL, m_rectTabsArea.left, m_rectTabs.top + 1, cxArrows,
                                              ::GetSystemMetrics(SM_CYHSCROLL),
                                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
             else
@@ -728,8 +730,9 @@ void CQENTabWnd::ShrinkTabs(int* pWidths, int nVisible)
                 pWidths[i] = std::min(pWidths[i], nWideShare);
     }
     CRect rectNone(0, 0, 0, 0);
-    for (int i = 0; i < m_nTabs; i++)
-        m_toolTip.SetToolRect(this, Tab(i)->m_nTabID, &rectNone);
+    if (m_toolTip.GetSafeHwnd() != NULL)
+        for (int i = 0; i < m_nTabs; i++)
+            m_toolTip.SetToolRect(this, Tab(i)->m_nTabID, &rectNone);
 }
 
 void CQENTabWnd::UpdateTabScrollBar()
