@@ -43,6 +43,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_SYSCOLORCHANGE()
+    ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 const CWnd CWnd::wndTop(HWND_TOP);
@@ -594,7 +595,6 @@ LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
 void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
 void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnSettingChange(UINT, LPCTSTR) { Default(); }
 void CWnd::OnDropFiles(HDROP) { Default(); }
 UINT CWnd::OnGetDlgCode() { return (UINT)Default(); }
 void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
@@ -690,6 +690,14 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
     if (pScrollBar != NULL && ReflectLastMsg(AfxSafeHwnd(reinterpret_cast<CWnd*>(pScrollBar))))
         return;
+    Default();
+}
+
+void CWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    // Top-level windows pass the change on to every framework window below them.
+    if (!(GetStyle() & WS_CHILD))
+        SendMessageToDescendants(WM_SETTINGCHANGE, uFlags, (LPARAM)lpszSection, TRUE, TRUE);
     Default();
 }
 

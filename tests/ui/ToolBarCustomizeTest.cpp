@@ -60,7 +60,8 @@ struct DragInput
 {
     CPoint ptFrom;
     CPoint ptTo;
-    WORD wHeldKey;   // 0 or VK_MENU
+    WORD wHeldKey;     // 0 or VK_MENU: held from before the click
+    WORD wDropKey;     // 0 or VK_CONTROL: pressed over the target, held at the release
 };
 
 DWORD WINAPI SendDrag(LPVOID pParam)
@@ -76,9 +77,14 @@ DWORD WINAPI SendDrag(LPVOID pParam)
     for (int n = 1; n <= 4; n++)
         SendMouse(drag.ptFrom + CPoint(ptStep.x * n / 4, ptStep.y * n / 4 + (n < 4 ? 1 : 0)), 0);
     SendMouse(drag.ptTo, 0);
+    // Wine takes the modifier keys back to the X server's state when the pointer moves, so a key
+    // that only this input holds counts from the last move on.
+    if (drag.wDropKey != 0)
+        SendKey(drag.wDropKey, FALSE);
     SendMouse(drag.ptTo, MOUSEEVENTF_LEFTUP);
-    if (drag.wHeldKey != 0)
-        SendKey(drag.wHeldKey, TRUE);
+    for (WORD wKey : {drag.wDropKey, drag.wHeldKey})
+        if (wKey != 0)
+            SendKey(wKey, TRUE);
     return 0;
 }
 
@@ -127,9 +133,9 @@ protected:
         return pBar;
     }
 
-    void Drag(CPoint ptFrom, CPoint ptTo, WORD wHeldKey = 0)
+    void Drag(CPoint ptFrom, CPoint ptTo, WORD wHeldKey = 0, WORD wDropKey = 0)
     {
-        DragInput drag = {ptFrom, ptTo, wHeldKey};
+        DragInput drag = {ptFrom, ptTo, wHeldKey, wDropKey};
         HANDLE hThread = ::CreateThread(NULL, 0, SendDrag, &drag, 0, NULL);
         ASSERT_TRUE(hThread != NULL);
         while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
@@ -220,4 +226,12 @@ TEST_F(ToolBarCustomizeTest, ALockedBarRefusesDropsAndAltDragsOutsideCustomizeMo
     Drag(Centre(m_pFirst, 1), Centre(m_pSecond, 3) + CPoint(4, 0), VK_MENU);
     EXPECT_EQ((std::vector<UINT>{0, 2}), Commands(m_pFirst));
     EXPECT_EQ((std::vector<UINT>{3, 1}), Commands(m_pSecond));
+}
+
+TEST_F(ToolBarCustomizeTest, CtrlDragCopiesTheButton)
+{
+    ASSERT_TRUE(CQENToolBar::SwitchCustomizeMode(TRUE));
+    Drag(Centre(m_pFirst, 2), Centre(m_pSecond, 3) + CPoint(4, 0), 0, VK_CONTROL);
+    EXPECT_EQ((std::vector<UINT>{1, 0, 2}), Commands(m_pFirst));
+    EXPECT_EQ((std::vector<UINT>{3, 2}), Commands(m_pSecond));
 }

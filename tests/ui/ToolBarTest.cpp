@@ -408,3 +408,29 @@ TEST_F(ToolBarTest, DockedFloatingAndWrappedBarsShowTheirImagesOnTheScreen)
     pWrapped->GetClientRect(&rectWrapped);
     EXPECT_GE(rectWrapped.bottom, last.bottom);
 }
+
+TEST_F(ToolBarTest, ASystemColourChangeRecoloursTheBarsAndTheirImagesAtOnce)
+{
+    SystemColoursScope colours;
+    CQENToolBar* pOther = NewBar(kOtherToolbar, 0xE801);
+    // Its cold strip is padded where the other bar's image is.
+    CQENToolBar* pBar = NewBar(kToolbar, 0xE802, kColdStrip, kDisabledStrip);
+    Dock(pOther, AFX_IDW_DOCKBAR_TOP);
+    Dock(pBar, AFX_IDW_DOCKBAR_TOP);
+    const CRect rectOther = pOther->GetItemRect(0), rectCold = pBar->GetItemRect(0);
+    ASSERT_EQ(64, ScreenCount(pBar, rectCold, kRed));
+
+    const COLORREF kNewFace = RGB(90, 140, 200);
+    const int nElement = COLOR_BTNFACE;
+    ASSERT_TRUE(::SetSysColors(1, &nElement, &kNewFace));
+    for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 300;)
+        PumpPendingMessages();
+
+    EXPECT_EQ(kNewFace, theDrawingCache.m_crFace);
+    // A button is its image's 64 coloured pixels on the face colour, which the image's grey becomes.
+    const int nFacePixels = rectCold.Width() * rectCold.Height() - 64;
+    EXPECT_EQ(64, ScreenCount(pBar, rectCold, kRed));
+    EXPECT_EQ(nFacePixels, ScreenCount(pBar, rectCold, kNewFace));
+    EXPECT_EQ(64, ScreenCount(pOther, rectOther, kCyan));
+    EXPECT_EQ(nFacePixels, ScreenCount(pOther, rectOther, kNewFace));
+}

@@ -405,6 +405,26 @@ int CQENButtonImageList::AddImage(HBITMAP hBitmap)
     return iFirst;
 }
 
+int CQENButtonImageList::AddBlankImages(int nCount)
+{
+    if (nCount < 1)
+        return -1;
+    CClientDC dcScreen(NULL);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&dcScreen))
+        return -1;
+    const int nWidth = nCount * m_sizeImage.cx;
+    HBITMAP hBlank = ::CreateCompatibleBitmap(dcScreen.m_hDC, nWidth, m_sizeImage.cy);
+    if (hBlank == NULL)
+        return -1;
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBlank);
+    dc.FillSolidRect(0, 0, nWidth, m_sizeImage.cy, ::GetSysColor(COLOR_BTNFACE));
+    ::SelectObject(dc.m_hDC, hOld);
+    const int iFirst = AddImage(hBlank);
+    ::DeleteObject(hBlank);
+    return iFirst;
+}
+
 BOOL CQENButtonImageList::UpdateImage(int nImage, HBITMAP hBitmap)
 {
     BITMAP bm;
@@ -461,12 +481,17 @@ BOOL CQENButtonImageList::Reload()
         }
         return TRUE;
     }
-    // Loaded again in the same order, the resources keep their offsets.
+    // Loaded again in the same order and padded where they were, the resources keep their offsets.
     CQENButtonImageList reloaded;
     reloaded.m_sizeImage = m_sizeImage;
     for (POSITION pos = m_ResourceIds.GetHeadPosition(); pos != NULL;)
     {
-        if (!reloaded.Load(m_ResourceIds.GetNext(pos), m_hInstance, TRUE))
+        const UINT nId = m_ResourceIds.GetNext(pos);
+        int iOffset = 0;
+        m_resourceOffsetMap.Lookup(nId, iOffset);
+        if (iOffset > reloaded.m_nCount && reloaded.AddBlankImages(iOffset - reloaded.m_nCount) < 0)
+            return FALSE;
+        if (!reloaded.Load(nId, m_hInstance, TRUE))
             return FALSE;
     }
     if (reloaded.m_hbmStrip == NULL)

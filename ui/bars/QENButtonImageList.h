@@ -57,11 +57,15 @@ public:
 
     // Appends the bitmap's images to the right; -1 when the bitmap's height is not the strip's.
     int AddImage(HBITMAP hBitmap);
+    // Appends nCount images of the face colour (place holders that keep indices in line with
+    // another strip); the index of the first or -1.
+    int AddBlankImages(int nCount);
     // Puts a bitmap of the image size in place of image nImage of a strip from a file.
     BOOL UpdateImage(int nImage, HBITMAP hBitmap);
     void Clear();
-    // After a change of the system colours: resources are loaded again, a file strip takes the new
-    // colours in place of the old ones (changes made since loading are kept).
+    // After a change of the system colours: resources are loaded again, each at the index it had
+    // (blank images in between are made anew), a file strip takes the new colours in place of the
+    // old ones (changes made since loading are kept).
     BOOL Reload();
     // The target shows this strip, read-only; it must be copied again after this strip changes.
     void CopyTo(CQENButtonImageList& target);

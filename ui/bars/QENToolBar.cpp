@@ -70,22 +70,6 @@ StripCoverage* CoverageOf(const CQENButtonImageList& strip)
     return NULL;
 }
 
-// nCount blank images of the size in the face colour, NULL when it cannot be made.
-HBITMAP MakeBlankImages(int nCount, CSize sizeImage)
-{
-    CClientDC dcScreen(NULL);
-    CDC dc;
-    if (!dc.CreateCompatibleDC(&dcScreen))
-        return NULL;
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(dcScreen.m_hDC, nCount * sizeImage.cx, sizeImage.cy);
-    if (hBitmap == NULL)
-        return NULL;
-    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
-    dc.FillSolidRect(0, 0, nCount * sizeImage.cx, sizeImage.cy, ::GetSysColor(COLOR_BTNFACE));
-    ::SelectObject(dc.m_hDC, hOld);
-    return hBitmap;
-}
-
 } // namespace
 
 const UINT QENM_TOOLBAR_POPUPMENU = ::RegisterWindowMessageA("QENTOOLBAR_POPUPMENU");
@@ -336,15 +320,8 @@ BOOL PASCAL CQENToolBar::AppendAligned(CQENButtonImageList& strip, UINT nId, int
     // A strip already past this bar's place cannot line up with it; the bar goes without it.
     if (strip.ImageCount() > iFirstImage)
         return TRUE;
-    if (strip.ImageCount() < iFirstImage)
-    {
-        HBITMAP hBlank = MakeBlankImages(iFirstImage - strip.ImageCount(), strip.ImageSize());
-        const BOOL bPadded = hBlank != NULL && strip.AddImage(hBlank) >= 0;
-        if (hBlank != NULL)
-            ::DeleteObject(hBlank);
-        if (!bPadded)
-            return FALSE;
-    }
+    if (strip.ImageCount() < iFirstImage && strip.AddBlankImages(iFirstImage - strip.ImageCount()) < 0)
+        return FALSE;
     if (!strip.Load(nId, NULL, TRUE))
         return FALSE;
     pCoverage->covered.resize(strip.ImageCount(), false);

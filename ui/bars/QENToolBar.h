@@ -271,6 +271,8 @@ protected:
     // The buttons, the customize button last, placed and measured anew; TRUE when all fit.
     BOOL PlaceButtons(CDC* pDC, const CRect& rectInside, int nLimit);
     void UpdatePressed(BOOL bPressed);
+    // The shared strips, the user strip and this bar's own strips in the current system colours.
+    void RecolourImages();
     // The command's string after the first newline, up to the next one; FALSE when there is none.
     static BOOL PASCAL LoadCommandTip(UINT nCommandId, CString& strText);
     void RemoveFromRegistry();
@@ -297,6 +299,8 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     DECLARE_MESSAGE_MAP()
 
 private:

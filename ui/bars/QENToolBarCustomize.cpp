@@ -5,7 +5,6 @@
 #include "CustomizeButton.h"
 #include "QENCommandUsage.h"
 #include "QENPopupMenu.h"
-#include "QENPopupMenuBar.h"
 #include "QENRegistry.h"
 #include "QENSettingsPath.h"
 #include "QENVisualManager.h"
@@ -170,10 +169,37 @@ void CQENToolBar::ShowCustomizeMenu(CPoint ptScreen)
         GetWindowRect(&rectWindow);
         ptScreen = rectWindow.TopLeft() + CPoint(5, 5);
     }
-    CQENPopupMenu* pMenuWnd = new CQENPopupMenu;
-    // The menu copies the items; its commands come back to this bar.
-    if (pMenuWnd->Create(this, ptScreen.x, ptScreen.y, pPopup->GetSafeHmenu()))
-        pMenuWnd->GetMenuBar()->SetOwner(this);
+    // The system's menu: a library popup would take its clicks for customizing. The chosen
+    // command comes to this bar.
+    pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, this);
+}
+
+void CQENToolBar::OnCustomizeMenu(CMenu* pMenu, int iButton)
+{
+    CQENToolbarButton* pButton = ButtonAt(iButton);
+    if (pMenu == NULL || pButton == NULL)
+        return;
+    auto grey = [pMenu](UINT nId, BOOL bGrey) { pMenu->EnableMenuItem(nId, MF_BYCOMMAND | (bGrey ? MF_GRAYED : MF_ENABLED)); };
+    auto check = [pMenu](UINT nId, BOOL bCheck) { pMenu->CheckMenuItem(nId, MF_BYCOMMAND | (bCheck ? MF_CHECKED : MF_UNCHECKED)); };
+
+    grey(kCmdReset, pButton->m_bLocked || pButton->m_nCommandId == 0 || pButton->m_nCommandId == (UINT)-1);
+    const BOOL bHasImage = pButton->GetImage() >= 0;
+    if (!bHasImage)
+    {
+        // Without an image the button can only show its text.
+        pButton->m_bShowImage = FALSE;
+        pButton->m_bShowLabel = TRUE;
+    }
+    grey(kCmdCopyImage, !pButton->m_bShowImage || !bHasImage);
+    check(kCmdImage, pButton->m_bShowImage && !pButton->m_bShowLabel);
+    check(kCmdText, pButton->m_bShowLabel && !pButton->m_bShowImage);
+    check(kCmdImageAndText, pButton->m_bShowImage && pButton->m_bShowLabel);
+    grey(kCmdImage, !bHasImage || (pButton->m_bLabelBelow && IsHorizontal()));
+    grey(kCmdText, !bHasImage);
+    grey(kCmdImageAndText, !bHasImage);
+    const CQENToolbarButton* pPrevious = ButtonAt(iButton - 1);
+    grey(kCmdStartGroup, iButton == 0);
+    check(kCmdStartGroup, pPrevious != NULL && pPrevious->IsSeparator());
 }
 
 BOOL CQENToolBar::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -20,6 +20,8 @@ BEGIN_MESSAGE_MAP(CQENToolBar, CControlBar)
     ON_WM_CANCELMODE()
     ON_WM_CAPTURECHANGED()
     ON_WM_CONTEXTMENU()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 void CQENToolBar::OnLButtonDown(UINT nFlags, CPoint point)
@@ -296,43 +298,4 @@ void CQENToolBar::CustomizeModeChanged(BOOL bCustomizing)
     }
     if (m_hWnd != NULL)
         Invalidate();
-}
-
-void CQENToolBar::OnCustomizeMenu(CMenu* pMenu, int iButton)
-{
-    enum
-    {
-        ID_RESET = 16910,
-        ID_COPY_IMAGE,
-        ID_DELETE,
-        ID_APPEARANCE,
-        ID_IMAGE,
-        ID_TEXT,
-        ID_IMAGE_AND_TEXT,
-        ID_START_GROUP
-    };
-    CQENToolbarButton* pButton = ButtonAt(iButton);
-    if (pMenu == NULL || pButton == NULL)
-        return;
-    auto grey = [pMenu](UINT nId, BOOL bGrey) { pMenu->EnableMenuItem(nId, MF_BYCOMMAND | (bGrey ? MF_GRAYED : MF_ENABLED)); };
-    auto check = [pMenu](UINT nId, BOOL bCheck) { pMenu->CheckMenuItem(nId, MF_BYCOMMAND | (bCheck ? MF_CHECKED : MF_UNCHECKED)); };
-
-    grey(ID_RESET, pButton->m_bLocked || pButton->m_nCommandId == 0 || pButton->m_nCommandId == (UINT)-1);
-    const BOOL bHasImage = pButton->GetImage() >= 0;
-    if (!bHasImage)
-    {
-        // Without an image the button can only show its text.
-        pButton->m_bShowImage = FALSE;
-        pButton->m_bShowLabel = TRUE;
-    }
-    grey(ID_COPY_IMAGE, !pButton->m_bShowImage || !bHasImage);
-    check(ID_IMAGE, pButton->m_bShowImage && !pButton->m_bShowLabel);
-    check(ID_TEXT, pButton->m_bShowLabel && !pButton->m_bShowImage);
-    check(ID_IMAGE_AND_TEXT, pButton->m_bShowImage && pButton->m_bShowLabel);
-    grey(ID_IMAGE, !bHasImage || (pButton->m_bLabelBelow && IsHorizontal()));
-    grey(ID_TEXT, !bHasImage);
-    grey(ID_IMAGE_AND_TEXT, !bHasImage);
-    const CQENToolbarButton* pPrevious = ButtonAt(iButton - 1);
-    grey(ID_START_GROUP, iButton == 0);
-    check(ID_START_GROUP, pPrevious != NULL && pPrevious->IsSeparator());
 }

@@ -221,3 +221,36 @@ void CQENToolBar::RepaintRectOf(int iIndex)
         return;
     InvalidateRect(pButton->m_rect);
 }
+
+void CQENToolBar::RecolourImages()
+{
+    for (CQENButtonImageList* pStrip : {&s_stdImages, &s_stdColdImages, &s_menuOnlyImages, &s_stdDisabledImages,
+                                        &s_menuOnlyDisabledImages, &m_lockedStdImages, &m_lockedColdImages,
+                                        &m_lockedMenuImages, &m_lockedDisabledImages, &m_lockedMenuDisabledImages})
+        pStrip->Reload();
+    if (s_pUserImageList != NULL)
+        s_pUserImageList->Reload();
+}
+
+void CQENToolBar::OnSysColorChange()
+{
+    CControlBar::OnSysColorChange();
+    // The visual manager's colours follow the cache's.
+    theDrawingCache.RefreshColours();
+    RecolourImages();
+    m_penInsertMark.DeleteObject();
+    m_penInsertMark.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNTEXT));
+    Invalidate();
+}
+
+void CQENToolBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    CControlBar::OnSettingChange(uFlags, lpszSection);
+    if (uFlags != SPI_SETNONCLIENTMETRICS)
+        return;
+    theDrawingCache.RefreshFonts();
+    RecalcButtonLayout();
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL)
+        pFrame->RecalcLayout();
+}
