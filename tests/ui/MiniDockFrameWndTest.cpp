@@ -227,6 +227,18 @@ TEST_F(MiniDockFrameWndTest, ADropKeepsTheBarFloatingWhereTheMouseLeftItWithTheP
     SendMouseInput(CPoint(rect.left + 8, rect.top + 5), MOUSEEVENTF_RIGHTUP);
     PumpFor(150);
     EXPECT_EQ(std::vector<WPARAM>{(WPARAM)pFloating->m_hWnd}, m_frame.m_menuRequests);
+
+    // The torn-off menu is not torn off a second time: the popup stays, the one bar keeps the id.
+    CQENPopupMenu* pAgain = OpenFileMenu();
+    ASSERT_NE(nullptr, pAgain);
+    const HWND hAgain = pAgain->m_hWnd;
+    PressOnTearOffStrip(pAgain);
+    EXPECT_TRUE(::IsWindowVisible(hAgain));
+    int nBarsWithId = 0;
+    for (POSITION pos = m_frame.m_listControlBars.GetHeadPosition(); pos != NULL;)
+        if ((UINT)static_cast<CControlBar*>(m_frame.m_listControlBars.GetNext(pos))->GetDlgCtrlID() == kTearOffId)
+            nBarsWithId++;
+    EXPECT_EQ(1, nBarsWithId);
 }
 
 TEST_F(MiniDockFrameWndTest, EveryOtherEndOfTheMoveLoopUndoesTheTearOffAndAQuitIsPostedAgain)

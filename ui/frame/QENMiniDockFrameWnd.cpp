@@ -342,6 +342,9 @@ BOOL PASCAL CQENMiniDockFrameWnd::TearOffPopup(CFrameWnd* pFrame, CQENPopupMenu*
     CQENFrameSupport* pSupport = CQENFrameSupport::Of(pFrame);
     if (pParentButton == NULL || pParentButton->m_uiTearOffId == 0 || pSupport == NULL)
         return FALSE;
+    // A menu torn off already has its bar; a second one would share its id and its stored state.
+    if (pFrame->GetControlBar(pParentButton->m_uiTearOffId) != NULL)
+        return FALSE;
 
     CQENToolBar* pBar = new CQENToolBar;
     if (!pBar->CreateEx(pFrame, 0, CQENFrameSupport::kUserBarStyle, CRect(1, 1, 1, 1), pParentButton->m_uiTearOffId))
