@@ -146,7 +146,8 @@ public:
                 return NULL;
             m_block.erase(m_block.begin(), m_block.begin() + m_uStart);
             m_uStart = 0;
-            DWORD uWanted = std::max<DWORD>(uCount - uHeld, min<DWORD>(m_uUnread, BlockSize));
+            // A block holds any record, which is at most 46 + 3 * 65535 bytes.
+            DWORD uWanted = min<DWORD>(m_uUnread, BlockSize);
             m_block.resize(uHeld + uWanted);
             if (m_file.Read(&m_block[uHeld], uWanted) != uWanted)
                 return NULL;

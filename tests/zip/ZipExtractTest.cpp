@@ -211,6 +211,47 @@ TEST_F(ZipExtractTest, FoldersAfterTheirContentsTimesAndAttributes)
     m_package.Close(true);
 }
 
+// What the package keeps from one entry to the next: a relative folder is found from the
+// current directory of each call, and each file gets its own entry's time.
+TEST_F(ZipExtractTest, EachEntryFindsItsFolderAndTime)
+{
+    TestArchive archive;
+    archive.Add("a.txt", "a");
+    archive.Add("b.txt", "b");
+    TestEntry& later = archive.Add("c.txt", "c");
+    later.modDate = (WORD)(((2022 - 1980) << 9) | (3 << 5) | 9);
+    later.modTime = (WORD)((8 << 11) | (15 << 5) | (20 / 2));
+    archive.WriteTo(Path("a.zip"));
+    ZipForceDirectory(Path("one"));
+    ZipForceDirectory(Path("two"));
+    char saved[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(MAX_PATH, saved));
+
+    m_package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    SetCurrentDirectoryA(Path("one"));
+    bool bFirst = m_package.ExtractFile(0, "out");
+    SetCurrentDirectoryA(Path("two"));
+    bool bOthers = m_package.ExtractFile(1, "out") && m_package.ExtractFile(2, "out");
+    SetCurrentDirectoryA(saved);
+    m_package.Close();
+    ASSERT_TRUE(bFirst && bOthers);
+    EXPECT_EQ("a", ReadFileBytes(Path("one\\out\\a.txt")));
+    EXPECT_EQ("b", ReadFileBytes(Path("two\\out\\b.txt")));
+
+    auto dosTimeOf = [&](LPCTSTR relative) {
+        HANDLE h = CreateFileA(Path(relative), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        FILETIME written = {}, local;
+        GetFileTime(h, NULL, NULL, &written);
+        CloseHandle(h);
+        FileTimeToLocalFileTime(&written, &local);
+        WORD date = 0, time = 0;
+        FileTimeToDosDateTime(&local, &date, &time);
+        return std::make_pair(date, time);
+    };
+    EXPECT_EQ(std::make_pair(archive.entries[0].modDate, archive.entries[0].modTime), dosTimeOf("two\\out\\b.txt"));
+    EXPECT_EQ(std::make_pair(later.modDate, later.modTime), dosTimeOf("two\\out\\c.txt"));
+}
+
 TEST_F(ZipExtractTest, EntryReadingFollowsItsStates)
 {
     TestArchive archive;

@@ -242,3 +242,50 @@ TEST_F(ZipReadTest, OverlappingEntriesAreRefusedBeforeAnythingIsWritten)
     EXPECT_FALSE(PathExists(Path("out\\a.txt")));
 }
 }
+
+namespace
+{
+// A directory larger than one read of it: records run across the reads.
+TEST_F(ZipReadTest, DirectoryLargerThanItsReadsIsReadWhole)
+{
+    TestArchive archive;
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i)
+    {
+        names.push_back(std::to_string(100 + i) + std::string(30000 + i, (char)('a' + i % 26)));
+        archive.Add(names.back(), "");
+    }
+    archive.Add("last.txt", MakeText(5000, 61));
+    std::string bytes = archive.Build();
+    ASSERT_GT(DwordAt(bytes, bytes.size() - 10), 1u << 20);
+    WriteFileBytes(Path("a.zip"), bytes);
+
+    CZipPackage package;
+    package.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1);
+    ASSERT_EQ(41, package.GetCount());
+    for (WORD i = 0; i < 40; ++i)
+    {
+        CZipEntryHeader info;
+        ASSERT_TRUE(package.GetFileInfo(info, i));
+        EXPECT_TRUE(info.m_strFileName == CString(names[i].data(), (int)names[i].size())) << i;
+    }
+    EXPECT_TRUE(package.ExtractFile(40, Path("out")));
+    EXPECT_EQ(MakeText(5000, 61), ReadFileBytes(Path("out\\last.txt")));
+    package.Close();
+
+    // More entries counted than the directory holds, and a last record that runs into the end record.
+    std::string overcounted = bytes;
+    for (size_t at : {bytes.size() - 14, bytes.size() - 12})
+        overcounted[at] = (char)(overcounted[at] + 1);
+    std::string overrun = bytes;
+    size_t lastCentral = DwordAt(bytes, bytes.size() - 6) + DwordAt(bytes, bytes.size() - 10) - (46 + 8);
+    overrun[lastCentral + 28] = (char)(overrun[lastCentral + 28] + 1);
+    for (const std::string& damaged : {overcounted, overrun})
+    {
+        WriteFileBytes(Path("a.zip"), damaged);
+        CZipPackage broken;
+        EXPECT_EQ(CZipException::CorruptArchive,
+                  ZipCauseOf([&] { broken.Open(Path("a.zip"), CZipPackage::ModeOpenReadOnly, 1); }));
+    }
+}
+}
