@@ -362,36 +362,49 @@ LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     return ::DefMDIChildProcA(hWnd, message, wParam, lParam);
 }
 
-} // namespace
-
-TEST_F(MenuBarTest, MaximizedMDIChildShowsItsIconAndCaptionButtonsWhichWork)
+// The frame holds an MDI client made with the raw Win32 MDI API.
+class MenuBarMDITest : public MenuBarTest
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ChildProc;
-    wc.hInstance = AfxGetInstanceHandle();
-    wc.hIcon = wc.hIconSm = ::LoadIcon(NULL, IDI_APPLICATION);
-    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = "MenuBarTestChild";
-    ::RegisterClassExA(&wc);
-    CLIENTCREATESTRUCT ccs = {NULL, 0xFF00};
-    const HWND hClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", NULL,
-                                           WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | MDIS_ALLCHILDSTYLES,
-                                           0, 0, 100, 100, m_pFrame->m_hWnd, (HMENU)AFX_IDW_PANE_FIRST,
-                                           AfxGetInstanceHandle(), &ccs);
-    ASSERT_TRUE(hClient != NULL);
-    m_pFrame->RecalcLayout();
-    auto newChild = [&](DWORD dwStyle) {
+protected:
+    void SetUp() override
+    {
+        MenuBarTest::SetUp();
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = ChildProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.hIcon = wc.hIconSm = ::LoadIcon(NULL, IDI_APPLICATION);
+        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+        wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+        wc.lpszClassName = "MenuBarTestChild";
+        ::RegisterClassExA(&wc);
+        CLIENTCREATESTRUCT ccs = {NULL, 0xFF00};
+        m_hClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", NULL,
+                                      WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | MDIS_ALLCHILDSTYLES, 0, 0, 100, 100,
+                                      m_pFrame->m_hWnd, (HMENU)AFX_IDW_PANE_FIRST, AfxGetInstanceHandle(), &ccs);
+        ASSERT_TRUE(m_hClient != NULL);
+        m_pFrame->RecalcLayout();
+    }
+
+    // A new child, maximized, whose icon and caption buttons the bar shows.
+    HWND NewMaximizedChild(DWORD dwStyle)
+    {
         MDICREATESTRUCTA mcs = {"MenuBarTestChild", "child", AfxGetInstanceHandle(), 0, 0, 200, 100, dwStyle, 0};
-        const HWND hChild = (HWND)::SendMessageA(hClient, WM_MDICREATE, 0, (LPARAM)&mcs);
-        ::SendMessageA(hClient, WM_MDIMAXIMIZE, (WPARAM)hChild, 0);
+        const HWND hChild = (HWND)::SendMessageA(m_hClient, WM_MDICREATE, 0, (LPARAM)&mcs);
+        ::SendMessageA(m_hClient, WM_MDIMAXIMIZE, (WPARAM)hChild, 0);
         m_bar.SetChildMaximized(TRUE, CWnd::FromHandle(hChild));
         PumpFor(50);
         return hChild;
-    };
+    }
 
-    const HWND hChild = newChild(WS_OVERLAPPEDWINDOW);
+    HWND m_hClient = NULL;
+};
+
+} // namespace
+
+TEST_F(MenuBarMDITest, MaximizedMDIChildShowsItsIconAndCaptionButtonsWhichWork)
+{
+    const HWND hChild = NewMaximizedChild(WS_OVERLAPPEDWINDOW);
     ASSERT_EQ(8, m_bar.ButtonCount());
     // The icon comes before File; minimize, restore and close end at the bar's far end, 1 apart.
     EXPECT_LE(m_bar.GetItemRect(0).right, m_bar.GetItemRect(1).left);
@@ -413,18 +426,39 @@ TEST_F(MenuBarTest, MaximizedMDIChildShowsItsIconAndCaptionButtonsWhichWork)
 
     ClickButton(&m_bar, 6);
     EXPECT_FALSE(::IsZoomed(hChild));
-    ::SendMessageA(hClient, WM_MDIMAXIMIZE, (WPARAM)hChild, 0);
+    ::SendMessageA(m_hClient, WM_MDIMAXIMIZE, (WPARAM)hChild, 0);
     ClickButton(&m_bar, 5);
     EXPECT_TRUE(::IsIconic(hChild));
-    ::SendMessageA(hClient, WM_MDIMAXIMIZE, (WPARAM)hChild, 0);
+    ::SendMessageA(m_hClient, WM_MDIMAXIMIZE, (WPARAM)hChild, 0);
     ClickButton(&m_bar, 7);
     EXPECT_FALSE(::IsWindow(hChild));
     m_bar.SetChildMaximized(FALSE, NULL);
     EXPECT_EQ(kMainLabels, LabelsOf(m_bar));
 
     // Without minimize and maximize boxes: the icon and the close button only.
-    const HWND hPlain = newChild(WS_CHILD | WS_CAPTION | WS_SYSMENU);
+    const HWND hPlain = NewMaximizedChild(WS_CHILD | WS_CAPTION | WS_SYSMENU);
     ASSERT_EQ(6, m_bar.ButtonCount());
     ClickButton(&m_bar, 5);
     EXPECT_FALSE(::IsWindow(hPlain));
+}
+
+TEST_F(MenuBarMDITest, TheChildsSystemMenuSendsItsCommandsToTheChildNotToTheFrame)
+{
+    const HWND hChild = NewMaximizedChild(WS_OVERLAPPEDWINDOW);
+    ASSERT_TRUE(::IsZoomed(hChild));
+    ClickButton(&m_bar, 0);
+    const CQENToolbarMenuButton* pIcon = static_cast<CQENToolbarMenuButton*>(m_bar.ButtonAt(0));
+    ASSERT_NE(nullptr, pIcon->GetPopupMenu());
+    CQENPopupMenuBar* pMenu = pIcon->GetPopupMenu()->GetMenuBar();
+    int iRestore = -1;
+    for (int i = 0; i < pMenu->ButtonCount(); i++)
+        if (pMenu->ButtonAt(i)->m_nCommandId == SC_RESTORE)
+            iRestore = i;
+    ASSERT_GE(iRestore, 0);
+    ClickButton(pMenu, iRestore);
+    PumpFor(100);
+    EXPECT_EQ(-1, OpenMenuOf(m_bar));
+    EXPECT_FALSE(::IsZoomed(hChild));
+    EXPECT_TRUE(::IsWindow(hChild));
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
 }

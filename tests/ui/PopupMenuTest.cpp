@@ -92,6 +92,8 @@ protected:
     {
         CQENVisualManager::SetOnDemandClass(NULL);
         CQENPopupMenu::s_nMenuAnimation = CQENPopupMenu::AnimationNone;
+        // A pointer left over a menu by an earlier test would highlight an item.
+        ::SetCursorPos(700, 600);
         m_frame.m_bAutoMenuEnable = FALSE;
         ASSERT_TRUE(m_frame.Create(NULL, "popup test", WS_POPUP | WS_BORDER, CRect(0, 0, 60, 60)));
         ASSERT_TRUE(m_bar.CreateEx(&m_frame, 0, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
@@ -272,6 +274,49 @@ TEST_F(PopupMenuTest, RarelyUsedCommandsStayHiddenUntilTheShowAllItemIsClicked)
     EXPECT_EQ((std::vector<std::string>{"&Alpha", "&Bravo", "-", "&Charlie", "&Delta"}), LabelsOf(pBar));
     EXPECT_GT(WindowRectOf(pPopup).Height(), nShortHeight);
     EXPECT_TRUE(m_frame.m_commands.empty());
+}
+
+TEST_F(PopupMenuTest, RestingOnTheShowAllItemUnfoldsTheWholeMenuOnlyWhenTheOptionIsOn)
+{
+    const int nSavedDelay = CQENPopupMenuBar::s_nMenuShowDelay;
+    const BOOL bSavedOption = CQENPopupMenu::s_bShowAllMenusAfterDelay;
+    CQENPopupMenuBar::s_nMenuShowDelay = 150;
+    CList<UINT, UINT> basic;
+    basic.AddTail(kAlpha);
+    CQENCommandUsage::SetBasicCommands(basic);
+    ShowFrameAt(100, 100, MakeMenu());
+    const std::vector<std::string> partial = {"&Alpha", "-", "&Delta", "<show all>"};
+
+    CQENPopupMenu::s_bShowAllMenusAfterDelay = FALSE;
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(partial, LabelsOf(pBar));
+    HoverOver(pBar, 3);
+    PumpFor(450);
+    EXPECT_EQ(partial, LabelsOf(pBar));
+    MenuButton()->CancelTracking();
+
+    CQENPopupMenu::s_bShowAllMenusAfterDelay = TRUE;
+    pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    pBar = pPopup->GetMenuBar();
+    const int nShortHeight = WindowRectOf(pPopup).Height();
+    // Passing over it on the way elsewhere unfolds nothing.
+    HoverOver(pBar, 3);
+    PumpFor(50);
+    HoverOver(pBar, 0);
+    PumpFor(300);
+    EXPECT_EQ(partial, LabelsOf(pBar));
+    HoverOver(pBar, 3);
+    PumpFor(50);
+    EXPECT_EQ(partial, LabelsOf(pBar));
+    PumpFor(400);
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&Bravo", "-", "&Charlie", "&Delta"}), LabelsOf(pBar));
+    EXPECT_GT(WindowRectOf(pPopup).Height(), nShortHeight);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    CQENPopupMenu::s_bShowAllMenusAfterDelay = bSavedOption;
+    CQENPopupMenuBar::s_nMenuShowDelay = nSavedDelay;
 }
 
 TEST_F(PopupMenuTest, NearTheRightEdgeTheMenuMovesLeftAndItsSubmenuOpensToTheLeft)

@@ -2,9 +2,11 @@
 
 #include "QENCommandUsage.h"
 #include "QENDrawingCache.h"
+#include "QENMenuBar.h"
 #include "QENPopupMenu.h"
 #include "QENShowAllButton.h"
 #include "QENTearOffManager.h"
+#include "QENToolbarSystemMenuButton.h"
 #include "QENVisualManager.h"
 
 #include <RecentFileList.h>
@@ -128,6 +130,7 @@ void CQENPopupMenuBar::ClearButtons()
     // The items these point at are about to go.
     StopTimer(kOpenTimer);
     StopTimer(kCloseTimer);
+    StopTimer(kShowAllTimer);
     for (int i = 0; i < ButtonCount(); i++)
         ButtonAt(i)->CancelTracking();
     CQENToolBar::ClearButtons();
@@ -501,7 +504,10 @@ void CQENPopupMenuBar::StopTimer(UINT nTimer)
 {
     if (m_hWnd != NULL)
         KillTimer(nTimer);
-    (nTimer == kOpenTimer ? m_pDelayedOpen : m_pPendingClose) = NULL;
+    if (nTimer == kOpenTimer)
+        m_pDelayedOpen = NULL;
+    else if (nTimer == kCloseTimer)
+        m_pPendingClose = NULL;
 }
 
 void CQENPopupMenuBar::SetHighlight(int iItem, BOOL bFromKeyboard)
@@ -551,6 +557,11 @@ void CQENPopupMenuBar::HotButtonChanged(int iHot)
     if (pNew != NULL && pNew->m_bHasMenu && !pNew->IsPopupOpen() && !m_bKeyboardMove &&
         !(pNew->m_nStyle & TBBS_DISABLED))
         ScheduleOpen(pNew);
+    // Resting on the show-all item unfolds the whole menu by itself.
+    StopTimer(kShowAllTimer);
+    if (pNew != NULL && pNew->IsKindOf(RUNTIME_CLASS(CQENShowAllButton)) && CQENPopupMenu::s_bShowAllMenusAfterDelay &&
+        !bImmediate && m_hWnd != NULL)
+        SetTimer(kShowAllTimer, std::max(MenuShowDelay(), 1), NULL);
     if (pNew != NULL)
         ShowCommandPrompt(pNew);
 }
@@ -602,6 +613,14 @@ void CQENPopupMenuBar::OnTimer(UINT_PTR nIDEvent)
             pButton->CancelTracking();
         return;
     }
+    if (nIDEvent == kShowAllTimer)
+    {
+        StopTimer(kShowAllTimer);
+        const CQENToolbarButton* pHot = ButtonAt(m_iHotIndex);
+        if (pHot != NULL && pHot->IsKindOf(RUNTIME_CLASS(CQENShowAllButton)))
+            ShowAllItems();
+        return;
+    }
     CQENToolBar::OnTimer(nIDEvent);
 }
 
@@ -609,6 +628,7 @@ void CQENPopupMenuBar::OnDestroy()
 {
     StopTimer(kOpenTimer);
     StopTimer(kCloseTimer);
+    StopTimer(kShowAllTimer);
     CQENToolBar::OnDestroy();
 }
 
@@ -671,6 +691,21 @@ BOOL CQENPopupMenuBar::MoveHighlight(UINT nKey)
 void CQENPopupMenuBar::RunCommand(CQENToolbarButton* pButton)
 {
     CQENPopupMenu* pPopup = GetPopupMenu();
+    // The system menu of a maximized child belongs to the child: its commands go there as system
+    // commands, once the menus are gone.
+    CQENPopupMenu* pOutermost = pPopup != NULL ? pPopup->OutermostPopup() : NULL;
+    const CQENToolbarSystemMenuButton* pSystemButton =
+        pOutermost != NULL ? DYNAMIC_DOWNCAST(CQENToolbarSystemMenuButton, pOutermost->m_pParentButton) : NULL;
+    if (pSystemButton != NULL)
+    {
+        CQENMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CQENMenuBar, pSystemButton->m_pWndParent);
+        const UINT nSysCommand = pButton->m_nCommandId;
+        // This bar is gone after the next line: only locals from here on.
+        pOutermost->CloseMenu();
+        if (pMenuBar != NULL)
+            pMenuBar->SendToActiveChild(nSysCommand);
+        return;
+    }
     // Posted: the command runs once the menus are gone.
     ExecuteButton(pButton);
     if (pPopup != NULL)

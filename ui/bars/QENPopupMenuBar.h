@@ -105,6 +105,7 @@ public:
 
     static const UINT kOpenTimer = 1;
     static const UINT kCloseTimer = 2;
+    static const UINT kShowAllTimer = 3;   // the highlight rests on the show-all item
 
 protected:
     // Measures (and with bPlace positions) the items; returns the bar's size.
