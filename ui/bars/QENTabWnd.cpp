@@ -1182,17 +1182,7 @@ int CQENTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CQENTabWnd::OnDestroy()
 {
-    CloseRenameEdit();
-    for (int i = 0; i < m_nTabs; i++)
-    {
-        CQENTabInfo* pTab = Tab(i);
-        if (m_bDeletePages && pTab->m_pWnd->GetSafeHwnd() != NULL)
-            pTab->m_pWnd->DestroyWindow();
-        delete pTab;
-    }
-    m_tabs.RemoveAll();
-    m_nTabs = 0;
-    m_iActiveTab = -1;
+    DeleteAllTabs();
     m_brActiveTab.DeleteObject();
     if (m_toolTip.GetSafeHwnd() != NULL)
         m_toolTip.DestroyWindow();
