@@ -6,6 +6,8 @@
 # is timed apart with "qenunzip -h". Builds nothing: build the tree first (tools/build.sh).
 #   bench/run-zipbench.sh [BUILD_FOLDER] [RUNS]
 # The archive and the extracted files go to a new folder in $TMPDIR (default /tmp).
+# ZIPBENCH_WINESERVER=persistent keeps one Wine server running through all timed runs instead
+# (wineserver -p), so the Wine runs do not pay for starting the server; the baseline stays the same.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,11 +49,23 @@ time_run() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Waits until the Wine session of the prefix has ended, so each timed Wine run starts it alike.
-stop_wine() { WINEPREFIX=$prefix wineserver -w; }
+persistent=${ZIPBENCH_WINESERVER:-}
+if [ "$persistent" = persistent ]; then
+  WINEPREFIX=$prefix wineserver -w
+  WINEPREFIX=$prefix wineserver -p
+  trap 'WINEPREFIX=$prefix wineserver -k; rm -rf "$work"' EXIT
+  stop_wine() { :; }
+else
+  stop_wine() { WINEPREFIX=$prefix wineserver -w; }
+fi
+
+# Removes a folder and writes back what the file system still holds for it and for the run
+# before, so that no timed run waits for the disk on behalf of another.
+remove_output() { rm -rf "$1"; sync; }
 
 # qenunzip on its default number of threads, or with the arguments given (-j 1).
 run_qenunzip() {
-  rm -rf "$work/out-qenunzip"
+  remove_output "$work/out-qenunzip"
   stop_wine
   time_run "$top/tools/winerun" --prefix "$prefix" "$build/tools/qenunzip.exe" \
            "$winwork\\bench.zip" -d "$winwork\\out-qenunzip" "$@"
@@ -63,7 +77,7 @@ run_startup() {
 }
 
 run_unzip() {
-  rm -rf "$work/out-unzip"
+  remove_output "$work/out-unzip"
   time_run unzip -o "$work/bench.zip" -d "$work/out-unzip"
 }
 
@@ -87,8 +101,9 @@ qenunzip_ns=$(median <"$work/qenunzip.times")
 unzip_ns=$(median <"$work/unzip.times")
 startup_ns=$(median <"$work/startup.times")
 qenunzip1_ns=$(median <"$work/qenunzip1.times")
-awk -v q="$qenunzip_ns" -v q1="$qenunzip1_ns" -v u="$unzip_ns" -v s="$startup_ns" -v n="$runs" 'BEGIN {
-  printf "(c) whole process, median of %d: qenunzip under Wine %.3f s (-j 1: %.3f s, ratio %.2f), Info-ZIP unzip natively %.3f s\n", n, q / 1e9, q1 / 1e9, q1 / u, u / 1e9
+server=$([ "$persistent" = persistent ] && echo "persistent Wine server" || echo "Wine server started by each run")
+awk -v q="$qenunzip_ns" -v q1="$qenunzip1_ns" -v u="$unzip_ns" -v s="$startup_ns" -v n="$runs" -v server="$server" 'BEGIN {
+  printf "(c) whole process (%s), median of %d: qenunzip under Wine %.3f s (-j 1: %.3f s, ratio %.2f), Info-ZIP unzip natively %.3f s\n", server, n, q / 1e9, q1 / 1e9, q1 / u, u / 1e9
   printf "    of which Wine and process start-up (qenunzip -h): %.3f s; ratio without it: %.2f\n", s / 1e9, (q - s) / u }'
 echo "$extract_line"
 awk -v q="$qenunzip_ns" -v u="$unzip_ns" 'BEGIN { printf "qenunzip/unzip time ratio: %.2f\n", q / u }'
