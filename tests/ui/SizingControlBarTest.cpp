@@ -267,14 +267,18 @@ TEST_F(SizingControlBarTest, ABarAloneInItsRowIgnoresExpanding)
     Settle();
     const CRect rectAlone = WindowRectOf(m_second);
 
+    CScratchRegistryKey key("SizingBars");
+    const CString strSection = CString("Bars-SCBar-") + std::to_string(kSecondBar).c_str();
     Click(PointWithHit(m_second, HTMAXBUTTON));
+    ASSERT_TRUE(m_second.SaveState("Bars"));
+    EXPECT_EQ(0, key.Values(strSection)["Expanded"]) << "the expand button";
+
     m_second.Expand();
     m_frame.RecalcLayout();
     Settle();
     EXPECT_EQ(rectAlone, WindowRectOf(m_second));
-    CScratchRegistryKey key("SizingBars");
     ASSERT_TRUE(m_second.SaveState("Bars"));
-    EXPECT_EQ(0, key.Values(CString("Bars-SCBar-") + std::to_string(kSecondBar).c_str())["Expanded"]);
+    EXPECT_EQ(0, key.Values(strSection)["Expanded"]) << "the expand command";
 }
 
 TEST_F(SizingControlBarTest, AFixedDialogBarKeepsItsTemplateSizeAndItsControlsFollowTheCommandRouting)
