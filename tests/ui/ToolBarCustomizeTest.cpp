@@ -1,11 +1,14 @@
 #include "CustomizeButton.h"
 #include "QENToolBar.h"
 #include "QENVisualManager.h"
+#include "DibCanvas.h"
 #include "GuiTestSupport.h"
+#include "ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -88,6 +91,25 @@ DWORD WINAPI SendDrag(LPVOID pParam)
     return 0;
 }
 
+// A right click on a button and, once its menu is open, the key of one of its items.
+struct MenuChoiceInput
+{
+    CPoint ptButton;
+    WORD wKey;
+};
+
+DWORD WINAPI SendMenuChoice(LPVOID pParam)
+{
+    const MenuChoiceInput& choice = *static_cast<const MenuChoiceInput*>(pParam);
+    SendMouse(choice.ptButton, 0);
+    SendMouse(choice.ptButton, MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(choice.ptButton, MOUSEEVENTF_RIGHTUP);
+    ::Sleep(300);
+    SendKey(choice.wKey, FALSE);
+    SendKey(choice.wKey, TRUE);
+    return 0;
+}
+
 class ToolBarCustomizeTest : public ::testing::Test
 {
 protected:
@@ -136,7 +158,20 @@ protected:
     void Drag(CPoint ptFrom, CPoint ptTo, WORD wHeldKey = 0, WORD wDropKey = 0)
     {
         DragInput drag = {ptFrom, ptTo, wHeldKey, wDropKey};
-        HANDLE hThread = ::CreateThread(NULL, 0, SendDrag, &drag, 0, NULL);
+        SendInputAndWait(SendDrag, &drag);
+    }
+
+    // Chooses the item with the mnemonic wKey from the menu of the bar's button of the command.
+    void ChooseFromButtonMenu(CQENToolBar* pBar, UINT nCommandId, WORD wKey)
+    {
+        MenuChoiceInput choice = {Centre(pBar, nCommandId), wKey};
+        SendInputAndWait(SendMenuChoice, &choice);
+    }
+
+    // pfnSend sends its input from a second thread while this one runs what it starts.
+    void SendInputAndWait(LPTHREAD_START_ROUTINE pfnSend, void* pInput)
+    {
+        HANDLE hThread = ::CreateThread(NULL, 0, pfnSend, pInput, 0, NULL);
         ASSERT_TRUE(hThread != NULL);
         while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
             PumpPendingMessages();
@@ -234,4 +269,70 @@ TEST_F(ToolBarCustomizeTest, CtrlDragCopiesTheButton)
     Drag(Centre(m_pFirst, 2), Centre(m_pSecond, 3) + CPoint(4, 0), 0, VK_CONTROL);
     EXPECT_EQ((std::vector<UINT>{1, 0, 2}), Commands(m_pFirst));
     EXPECT_EQ((std::vector<UINT>{3, 2}), Commands(m_pSecond));
+}
+
+TEST_F(ToolBarCustomizeTest, TheButtonMenuChangesTheButtonRightClicked)
+{
+    const COLORREF kOwnImage[] = {RGB(0, 0, 255), RGB(255, 0, 0)};      // command 1, standard or cold
+    const COLORREF kOtherImage[] = {RGB(0, 160, 0), RGB(255, 0, 255)};  // command 2
+    auto imagePixels = [&](UINT nCommandId, const COLORREF (&crImage)[2]) {
+        const CRect rect = m_pFirst->ButtonAt(m_pFirst->IndexOfCommand(nCommandId))->m_rect;
+        return ScreenCount(m_pFirst, rect, crImage[0]) + ScreenCount(m_pFirst, rect, crImage[1]);
+    };
+    auto width = [&](UINT nCommandId) { return m_pFirst->GetItemRect(m_pFirst->IndexOfCommand(nCommandId)).Width(); };
+    // The clipboard's owner.
+    AfxGetApp()->m_pMainWnd = m_pFrame;
+    ASSERT_TRUE(CQENToolBar::SwitchCustomizeMode(TRUE));
+    ASSERT_EQ(22, width(1));
+
+    ChooseFromButtonMenu(m_pFirst, 1, 'T');
+    EXPECT_EQ(0, imagePixels(1, kOwnImage));
+    EXPECT_EQ("第一个", std::string(m_pFirst->TextAt(0)));
+    const int nTextWidth = width(1);
+    EXPECT_GT(nTextWidth, 22);
+    ChooseFromButtonMenu(m_pFirst, 1, 'A');
+    EXPECT_EQ(64, imagePixels(1, kOwnImage));
+    EXPECT_GT(width(1), nTextWidth);
+    ChooseFromButtonMenu(m_pFirst, 1, 'I');
+    EXPECT_EQ(64, imagePixels(1, kOwnImage));
+    EXPECT_EQ(22, width(1));
+
+    // Another image, not recorded for the command: the reset brings the command's own back.
+    CQENToolbarButton::s_bRegisterImages = FALSE;
+    m_pFirst->ButtonAt(0)->SetImageIndex(m_pFirst->ButtonAt(2)->GetImage());
+    CQENToolbarButton::s_bRegisterImages = TRUE;
+    m_pFirst->RecalcButtonLayout();
+    PumpPendingMessages();
+    ASSERT_EQ(64, imagePixels(1, kOtherImage));
+    ChooseFromButtonMenu(m_pFirst, 1, 'R');
+    EXPECT_EQ(64, imagePixels(1, kOwnImage));
+
+    ASSERT_TRUE(::OpenClipboard(m_pFrame->m_hWnd));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    ChooseFromButtonMenu(m_pFirst, 1, 'C');
+    ASSERT_TRUE(::OpenClipboard(m_pFrame->m_hWnd));
+    HBITMAP hCopied = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    DibCanvas copied(16, 15);
+    CDC dcCopied;
+    dcCopied.CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = hCopied != NULL ? ::SelectObject(dcCopied.m_hDC, hCopied) : NULL;
+    ::BitBlt(copied.dc.GetSafeHdc(), 0, 0, 16, 15, dcCopied.m_hDC, 0, 0, SRCCOPY);
+    if (hOld != NULL)
+        ::SelectObject(dcCopied.m_hDC, hOld);
+    ::CloseClipboard();
+    EXPECT_EQ(64, copied.Count(kOwnImage[0]));
+
+    // The first button can start no group; the last one's separator goes and comes back.
+    ChooseFromButtonMenu(m_pFirst, 1, 'S');
+    EXPECT_EQ((std::vector<UINT>{1, 0, 2}), Commands(m_pFirst));
+    ChooseFromButtonMenu(m_pFirst, 2, 'S');
+    EXPECT_EQ((std::vector<UINT>{1, 2}), Commands(m_pFirst));
+    ChooseFromButtonMenu(m_pFirst, 2, 'S');
+    EXPECT_EQ((std::vector<UINT>{1, 0, 2}), Commands(m_pFirst));
+
+    ChooseFromButtonMenu(m_pFirst, 2, 'D');
+    EXPECT_EQ((std::vector<UINT>{1, 0}), Commands(m_pFirst));
+    EXPECT_EQ(-1, m_pFirst->m_iCustomizeSel);
+    AfxGetApp()->m_pMainWnd = NULL;
 }

@@ -4,6 +4,7 @@
 #include "DibCanvas.h"
 #include "GuiTestSupport.h"
 #include "MouseInput.h"
+#include "ScreenPixels.h"
 #include "SystemColoursScope.h"
 
 #include <gtest/gtest.h>
@@ -112,17 +113,6 @@ void Click(CWnd* pWnd, CPoint ptDown, CPoint ptUp)
     MoveMouseTo(pWnd, ptDown, MOUSEEVENTF_LEFTDOWN);
     MoveMouseTo(pWnd, ptUp);
     MoveMouseTo(pWnd, ptUp, MOUSEEVENTF_LEFTUP);
-}
-
-// How many pixels of the bar's client rectangle rect show the colour on the screen.
-int ScreenCount(CWnd* pWnd, CRect rect, COLORREF crColor)
-{
-    pWnd->ClientToScreen(&rect);
-    DibCanvas canvas(rect.Width(), rect.Height());
-    HDC hScreen = ::GetDC(NULL);
-    ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(NULL, hScreen);
-    return canvas.Count(crColor);
 }
 
 } // namespace
