@@ -279,4 +279,15 @@ TEST_F(MDIFrameWndTest, MaximizedChildPutsItsIconAndCaptionButtonsOnTheBarWhichW
     EXPECT_FALSE(::IsWindow(hPlain));
 }
 
+TEST_F(MDIFrameWndTest, FrameDestroyedWithADocumentOpenLeavesTheTypesMenuToItsTemplate)
+{
+    ASSERT_NE(nullptr, m_pText->OpenDocumentFile(NULL));
+    ASSERT_EQ(kTextLabels, MenuLabels());
+    m_pFrame->DestroyWindow();
+    TestApp().m_pMainWnd = NULL;
+    m_pMenuBar.reset();
+    EXPECT_TRUE(::IsMenu(m_pText->m_hMenuShared));
+    EXPECT_EQ(3, ::GetMenuItemCount(m_pText->m_hMenuShared));
+}
+
 } // namespace

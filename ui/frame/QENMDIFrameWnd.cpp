@@ -188,6 +188,10 @@ void CQENMDIFrameWnd::OnClose()
 
 void CQENMDIFrameWnd::OnDestroy()
 {
+    // The bar destroys the menu it shows; a document type's menu belongs to its template.
+    CQENMenuBar* pMenuBar = m_Impl.MenuBar();
+    if (pMenuBar != NULL && pMenuBar->GetMenu() != m_Impl.m_hDefaultMenu)
+        pMenuBar->RebuildFromMenu(m_Impl.m_hDefaultMenu, TRUE);
     m_Impl.DestroyAcceleratorTable();
     CMDIFrameWnd::OnDestroy();
 }
