@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build make python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   libz-mingw-w64-dev googletest
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils fonts-wqy-microhei locales
   zip unzip
 )
