@@ -4,6 +4,7 @@
 #include "QENDrawingCache.h"
 #include "QENToolBar.h"
 #include "QENVisualManager.h"
+#include "QENVisualManagerXP.h"
 
 #include <gtest/gtest.h>
 
@@ -230,4 +231,31 @@ TEST_F(CaptionBarTest, SetFontIsKeptAnsweredAndLaysTheBarOutAgain)
     EXPECT_EQ((LRESULT)fontLarge.m_hObject, m_bar.SendMessage(WM_GETFONT));
     EXPECT_GT(m_bar.ButtonRect().Width(), cxMenuFont);
     m_bar.SendMessage(WM_SETFONT, 0);
+}
+
+TEST_F(CaptionBarTest, TheHotButtonIsRaisedInTheClassicLookAndFilledWithTheHotColourInTheXPLook)
+{
+    m_bar.SetButton("Options", kButtonCommand, CQENCaptionBar::AlignLeft);
+    m_frame.RecalcLayout();
+    PumpFor(100);
+    const CRect rectButton = m_bar.ButtonRect();
+    CClientDC dc(&m_bar);
+    const COLORREF crFace = dc.GetPixel(rectButton.left + 3, rectButton.top + 3);
+
+    SendMouseInput(ScreenPoint(rectButton.CenterPoint()));
+    PumpFor(150);
+    EXPECT_EQ(::GetSysColor(COLOR_3DHIGHLIGHT), dc.GetPixel(rectButton.left, rectButton.top + 3));
+    EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), dc.GetPixel(rectButton.right - 1, rectButton.top + 3));
+    EXPECT_EQ(crFace, dc.GetPixel(rectButton.left + 3, rectButton.top + 3));
+
+    CQENVisualManager::SetOnDemandClass(RUNTIME_CLASS(CQENVisualManagerXP));
+    CQENVisualManagerXP* pXP = DYNAMIC_DOWNCAST(CQENVisualManagerXP, CQENVisualManager::CurrentManager());
+    ASSERT_NE(nullptr, pXP);
+    m_bar.RedrawWindow();
+    EXPECT_EQ(pXP->m_crHot, dc.GetPixel(rectButton.left + 3, rectButton.top + 3));
+    EXPECT_EQ(pXP->m_crHotFrame, dc.GetPixel(rectButton.left, rectButton.top + 3));
+    SendMouseInput(ScreenPoint(CPoint(rectButton.right + 60, rectButton.CenterPoint().y)));
+    PumpFor(150);
+    EXPECT_EQ(crFace, dc.GetPixel(rectButton.left + 3, rectButton.top + 3));
+    CQENVisualManager::SetOnDemandClass(NULL);
 }

@@ -300,3 +300,22 @@ void CQENVisualManagerXP::PaintTab(CDC* pDC, CRect rect, int iTab, BOOL bActive,
     else
         DrawWindowTab(pDC, rect, iTab, bActive, pTabWnd, pFill, crDark, crDark);
 }
+
+void CQENVisualManagerXP::PaintCaptionBarButton(CDC* pDC, CQENCaptionBar* pBar, CRect rect, const CString& strText,
+                                                BOOL bHot, BOOL bPressed, BOOL bDisabled, BOOL bDropDownArrow,
+                                                COLORREF crText)
+{
+    if ((!bHot && !bPressed) || bDisabled)
+    {
+        CQENVisualManager::PaintCaptionBarButton(pDC, pBar, rect, strText, FALSE, FALSE, bDisabled, bDropDownArrow, crText);
+        return;
+    }
+    // Lit like a highlighted menu item: filled, framed, the text dark or light against the fill.
+    pDC->FillRect(&rect, bPressed ? &m_brHotPressed : &m_brHot);
+    const COLORREF crOldBk = pDC->GetBkColor();
+    pDC->Draw3dRect(&rect, m_crHotFrame, m_crHotFrame);
+    pDC->SetBkColor(crOldBk);
+    const BOOL bDarkFill = GetRValue(m_crHot) <= 128 || GetGValue(m_crHot) <= 128 || GetBValue(m_crHot) <= 128;
+    CQENVisualManager::PaintCaptionBarButton(pDC, pBar, rect, strText, FALSE, FALSE, FALSE, bDropDownArrow,
+                                             bDarkFill ? RGB(255, 255, 255) : RGB(0, 0, 0));
+}

@@ -26,6 +26,8 @@ public:
     void PaintMenuItemHighlight(CDC* pDC, CQENToolbarMenuButton* pButton, CRect rect, COLORREF& crText) override;
     void PaintRarelyUsedBand(CDC* pDC, CRect rect) override;
     void PaintTab(CDC* pDC, CRect rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd) override;
+    void PaintCaptionBarButton(CDC* pDC, CQENCaptionBar* pBar, CRect rect, const CString& strText, BOOL bHot,
+                               BOOL bPressed, BOOL bDisabled, BOOL bDropDownArrow, COLORREF crText) override;
 
     // ---- slots of this class ----
     virtual BOOL ReservedHook();
