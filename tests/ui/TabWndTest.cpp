@@ -528,6 +528,28 @@ TEST_F(TabWndTest, ImagesAndTheSharedScrollBarOnTheScreenInBothLooks)
     EXPECT_EQ(QENM_ON_HSCROLL, m_parent.m_notes[0].message);
     EXPECT_EQ((WPARAM)MAKEWPARAM(SB_LINERIGHT, list.GetScrollPos(SB_HORZ)), m_parent.m_notes[0].wParam);
 
+    // Dragging the splitter in front of the shared scroll bar: the bar reaches from the mouse to
+    // the strip's right end.
+    flat.ScreenToClient(&rectShared);
+    CPoint ptSplitter(rectShared.left - 3, rectShared.CenterPoint().y);
+    const CPoint ptDrop(ptSplitter.x - 60, ptSplitter.y);
+    flat.ClientToScreen(&ptSplitter);
+    SendMouseInput(ptSplitter);
+    PumpFor(30);
+    SendMouseInput(ptSplitter, MOUSEEVENTF_LEFTDOWN);
+    PumpFor(30);
+    CPoint ptDropScreen = ptDrop;
+    flat.ClientToScreen(&ptDropScreen);
+    SendMouseInput(ptDropScreen);
+    PumpFor(60);
+    SendMouseInput(ptDropScreen, MOUSEEVENTF_LEFTUP);
+    PumpFor(60);
+    pShared->GetWindowRect(&rectShared);
+    flat.ScreenToClient(&rectShared);
+    EXPECT_EQ(ptDrop.x, rectShared.left);
+    EXPECT_EQ(flat.GetTabsArea().right, rectShared.right);
+    EXPECT_EQ(HWND(NULL), ::GetCapture());
+
     const char* pszPause = getenv("QENWIZ_TAB_LOOK_PAUSE");
     for (CRuntimeClass* pLook : {RUNTIME_CLASS(CQENVisualManager), RUNTIME_CLASS(CQENVisualManagerXP)})
     {
