@@ -232,6 +232,12 @@ TEST_F(MiniDockFrameWndTest, ADropKeepsTheBarFloatingWhereTheMouseLeftItWithTheP
     CQENPopupMenu* pAgain = OpenFileMenu();
     ASSERT_NE(nullptr, pAgain);
     const HWND hAgain = pAgain->m_hWnd;
+    // Were a move loop to run, this would drop a second bar.
+    Schedule([] {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        SendMouseInput(pt, MOUSEEVENTF_LEFTUP);
+    });
     PressOnTearOffStrip(pAgain);
     EXPECT_TRUE(::IsWindowVisible(hAgain));
     int nBarsWithId = 0;
