@@ -1,4 +1,6 @@
 #include "CustomizeButton.h"
+#include "QENPopupMenu.h"
+#include "QENPopupMenuBar.h"
 #include "QENToolBar.h"
 #include "QENVisualManagerXP.h"
 #include "DibCanvas.h"
@@ -423,4 +425,50 @@ TEST_F(ToolBarTest, ASystemColourChangeRecoloursTheBarsAndTheirImagesAtOnce)
     EXPECT_EQ(nFacePixels, ScreenCount(pBar, rectCold, kNewFace));
     EXPECT_EQ(64, ScreenCount(pOther, rectOther, kCyan));
     EXPECT_EQ(nFacePixels, ScreenCount(pOther, rectOther, kNewFace));
+}
+
+TEST_F(ToolBarTest, TheCustomizeButtonDropsDownTheHiddenButtonsThenItsCommandAndRunsTheOneChosen)
+{
+    // The frame handles no command: its menus would grey them all.
+    m_pFrame->m_bAutoMenuEnable = FALSE;
+    CQENToolBar* pBar = NewBar(kToolbar, 0xE801);
+    const UINT kCustomizeCommand = 0xE900;
+    pBar->EnableCustomizeButton(TRUE, kCustomizeCommand, "自定义(&C)...");
+    // Commands 4 to 9 first: the resource's buttons, last, are hidden first.
+    for (UINT nId = 9; nId >= 4; nId--)
+        pBar->AddButtonAt(CQENToolbarButton(nId, 0, NULL, FALSE, TRUE), 0);
+    Dock(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->SetWindowPos(NULL, 0, 0, 140, 300, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    CCustomizeButton* pCustomize = pBar->CustomizeButton();
+    ASSERT_TRUE(pBar->ButtonAt(pBar->IndexOfCommand(2))->m_bHidden);
+    std::vector<UINT> hidden;
+    for (int i = 0; i < pBar->ButtonCount() - 1; i++)
+        if (pBar->ButtonAt(i)->m_bHidden && (!pBar->ButtonAt(i)->IsSeparator() || !hidden.empty()))
+            hidden.push_back(pBar->ButtonAt(i)->m_nCommandId);
+
+    Click(pBar, pCustomize->m_rect.CenterPoint(), pCustomize->m_rect.CenterPoint());
+    CQENPopupMenu* pPopup = CQENPopupMenu::s_pActivePopupMenu;
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pItems = pPopup->GetMenuBar();
+    // The hidden buttons in the bar's order, command buttons by their command's text, a separator,
+    // the customize command.
+    std::vector<UINT> listed;
+    for (int i = 0; i < pItems->ButtonCount(); i++)
+        listed.push_back(pItems->ButtonAt(i)->m_nCommandId);
+    hidden.push_back(0);
+    hidden.push_back(kCustomizeCommand);
+    EXPECT_EQ(hidden, listed);
+    const int iSecond = pItems->IndexOfCommand(2);
+    ASSERT_GE(iSecond, 0);
+    EXPECT_EQ("第二个", std::string(pItems->TextAt(iSecond)));
+    EXPECT_EQ("自定义(&C)...", std::string(pItems->TextAt(pItems->ButtonCount() - 1)));
+
+    const CPoint ptSecond = pItems->GetItemRect(iSecond).CenterPoint();
+    Click(pItems, ptSecond, ptSecond);
+    for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 300;)
+        PumpPendingMessages();
+    EXPECT_EQ(std::vector<UINT>{2}, m_pFrame->m_commands);
+    EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
 }

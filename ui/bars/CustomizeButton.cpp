@@ -1,8 +1,9 @@
 #include "CustomizeButton.h"
 
+#include "QENToolBar.h"
 #include "QENVisualManager.h"
 
-IMPLEMENT_DYNCREATE(CCustomizeButton, CQENToolbarButton)
+IMPLEMENT_DYNCREATE(CCustomizeButton, CQENToolbarMenuButton)
 
 namespace {
 
@@ -43,6 +44,7 @@ void DrawDoubleArrows(CDC* pDC, CPoint pt, BOOL bRight, COLORREF cr)
 
 CCustomizeButton::CCustomizeButton() : m_nCustomizeCommand(0), m_bSeparatorBefore(TRUE)
 {
+    m_bHasMenu = TRUE;
 }
 
 CCustomizeButton::CCustomizeButton(UINT nCustomizeCommand, LPCTSTR lpszCustomizeText, BOOL bSeparatorBefore)
@@ -51,11 +53,12 @@ CCustomizeButton::CCustomizeButton(UINT nCustomizeCommand, LPCTSTR lpszCustomize
       m_bSeparatorBefore(bSeparatorBefore)
 {
     m_bShowImage = FALSE;
+    m_bHasMenu = TRUE;
 }
 
 void CCustomizeButton::AssignFrom(const CQENToolbarButton& source)
 {
-    CQENToolbarButton::AssignFrom(source);
+    CQENToolbarMenuButton::AssignFrom(source);
     if (!source.IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
         return;
     const CCustomizeButton* pSource = static_cast<const CCustomizeButton*>(&source);
@@ -91,4 +94,64 @@ void CCustomizeButton::DrawButton(CDC* pDC, const CRect& rect, CQENButtonImageLi
         if (!m_hiddenButtons.IsEmpty())
             DrawDoubleArrows(pDC, CPoint(rect.left + 4, rect.top + (rect.Height() - 8) / 2) + ptShift, FALSE, crGlyph);
     }
+}
+
+void CCustomizeButton::FillDropDown()
+{
+    ClearSubItems();
+    const BOOL bLockedBar = m_pWndParent != NULL && m_pWndParent->IsKindOf(RUNTIME_CLASS(CQENToolBar)) &&
+                            static_cast<CQENToolBar*>(m_pWndParent)->m_bLocked;
+    for (POSITION pos = m_hiddenButtons.GetHeadPosition(); pos != NULL;)
+    {
+        const CQENToolbarButton* pHidden = m_hiddenButtons.GetNext(pos);
+        if (pHidden->IsSeparator() && m_SubItems.IsEmpty())
+            continue;
+        CQENToolbarButton* pItem;
+        if (pHidden->IsKindOf(RUNTIME_CLASS(CQENToolbarMenuButton)))
+        {
+            pItem = static_cast<CQENToolbarButton*>(pHidden->GetRuntimeClass()->CreateObject());
+            if (pItem == NULL)
+                continue;
+            pItem->AssignFrom(*pHidden);
+        }
+        else if (pHidden->IsSeparator())
+        {
+            pItem = new CQENToolbarButton;
+            pItem->m_nStyle = TBBS_SEPARATOR;
+        }
+        else
+        {
+            CQENToolbarButton* pButton = const_cast<CQENToolbarButton*>(pHidden);
+            CString strText = pHidden->m_strLabel;
+            if (strText.IsEmpty() || pButton->HostedWindow() != NULL)
+            {
+                LoadCommandMenuText(pHidden->m_nCommandId, strText);
+                strText = strText.SpanExcluding("\n");
+            }
+            pItem = new CQENToolbarMenuButton(pHidden->m_nCommandId, NULL, bLockedBar ? -1 : pHidden->GetImage(),
+                                              strText, pHidden->m_bUserImage);
+            pItem->m_nStyle = pHidden->m_nStyle & TBBS_DISABLED;
+        }
+        m_SubItems.AddTail(pItem);
+    }
+    if (m_nCustomizeCommand == 0)
+        return;
+    if (m_bSeparatorBefore && !m_SubItems.IsEmpty())
+    {
+        CQENToolbarButton* pSeparator = new CQENToolbarButton;
+        pSeparator->m_nStyle = TBBS_SEPARATOR;
+        m_SubItems.AddTail(pSeparator);
+    }
+    m_SubItems.AddTail(new CQENToolbarMenuButton(m_nCustomizeCommand, NULL, -1, m_strCustomizeText));
+}
+
+BOOL CCustomizeButton::HandleClick(CWnd* pWndBar, BOOL bDelayed)
+{
+    if (m_pPopupMenu == NULL)
+    {
+        if (pWndBar != NULL)
+            m_pWndParent = pWndBar;
+        FillDropDown();
+    }
+    return CQENToolbarMenuButton::HandleClick(pWndBar, bDelayed);
 }
