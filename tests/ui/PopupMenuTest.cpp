@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
+#include "MouseInput.h"
 #include "QENCommandUsage.h"
+#include "QENFrameWnd.h"
 #include "QENPopupMenu.h"
 #include "QENPopupMenuBar.h"
 #include "QENShowAllButton.h"
@@ -556,4 +558,99 @@ TEST_F(PopupMenuTest, AButtonWithACommandOpensItsMenuOnlyFromTheArrowPart)
     ClickBar(CPoint(rectButton.right - 3, rectButton.CenterPoint().y));
     EXPECT_NE(nullptr, MenuButton()->GetPopupMenu());
     EXPECT_EQ(std::vector<UINT>{kAlpha}, m_frame.m_commands);
+}
+
+namespace {
+
+// A library frame that gives its popups a side strip of its own colour and records its commands.
+class CSideImageFrame : public CQENFrameWnd
+{
+public:
+    static constexpr COLORREF kStrip = RGB(200, 30, 40);
+    int m_nStripWidth = 0;
+    std::vector<UINT> m_commands;
+
+    BOOL CanShowPopupMenu(CQENPopupMenu* pPopup) override
+    {
+        pPopup->m_nSideImageWidth = m_nStripWidth;
+        return TRUE;
+    }
+    void DrawMenuSideImage(CDC* pDC, CQENPopupMenu*, const CRect& rect) override { pDC->FillSolidRect(rect, kStrip); }
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nCode == CN_COMMAND && pExtra == NULL && pHandlerInfo == NULL)
+        {
+            m_commands.push_back(nID);
+            return TRUE;
+        }
+        return CQENFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+    void PostNcDestroy() override {}
+};
+
+} // namespace
+
+TEST(PopupMenuSideImageTest, TheFramesStripWidensTheMenuAtItsLeftEdgeAndAClickOnItKeepsTheMenuOpen)
+{
+    CQENVisualManager::SetOnDemandClass(NULL);
+    CQENPopupMenu::s_nMenuAnimation = CQENPopupMenu::AnimationNone;
+    ::SetCursorPos(700, 600);
+    CSideImageFrame frame;
+    frame.m_bAutoMenuEnable = FALSE;
+    ASSERT_TRUE(frame.Create(NULL, "side image", WS_OVERLAPPEDWINDOW, CRect(80, 80, 380, 300)));
+    CQENToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(&frame, 0, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP));
+    HMENU hMenu = MakeMenu();
+    CQENToolbarMenuButton file((UINT)-1, hMenu, -1, "&File");
+    ::DestroyMenu(hMenu);
+    bar.AddButtonAt(file);
+    frame.ShowWindow(SW_SHOW);
+    frame.RecalcLayout();
+    PumpPendingMessages();
+    CQENToolbarMenuButton* pFile = static_cast<CQENToolbarMenuButton*>(bar.ButtonAt(0));
+    auto open = [&]() {
+        const CPoint pt = pFile->m_rect.CenterPoint();
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        PumpPendingMessages();
+        return pFile->GetPopupMenu();
+    };
+
+    CQENPopupMenu* pPopup = open();
+    ASSERT_NE(nullptr, pPopup);
+    const CRect rectPlain = pPopup->MenuRect();
+    CRect rectItemPlain = pPopup->GetMenuBar()->ButtonAt(0)->m_rect;
+    pPopup->GetMenuBar()->ClientToScreen(&rectItemPlain);
+    pFile->CancelTracking();
+
+    frame.m_nStripWidth = 20;
+    pPopup = open();
+    ASSERT_NE(nullptr, pPopup);
+    const CRect rectMenu = pPopup->MenuRect();
+    EXPECT_EQ(rectPlain.Width() + 20, rectMenu.Width());
+    EXPECT_EQ(rectPlain.Height(), rectMenu.Height());
+    CRect rectItem = pPopup->GetMenuBar()->ButtonAt(0)->m_rect;
+    pPopup->GetMenuBar()->ClientToScreen(&rectItem);
+    EXPECT_EQ(rectItemPlain.left + 20, rectItem.left);
+
+    pPopup->UpdateWindow();
+    CClientDC dcScreen(NULL);
+    const int yMiddle = rectMenu.CenterPoint().y;
+    EXPECT_EQ(CSideImageFrame::kStrip, dcScreen.GetPixel(rectItemPlain.left, yMiddle));
+    EXPECT_EQ(CSideImageFrame::kStrip, dcScreen.GetPixel(rectItem.left - 2, yMiddle));
+    EXPECT_NE(CSideImageFrame::kStrip, dcScreen.GetPixel(rectItem.left + 1, yMiddle));
+    EXPECT_NE(CSideImageFrame::kStrip, dcScreen.GetPixel(rectMenu.left, yMiddle));
+    EXPECT_EQ(CQENPopupMenu::HitSideImage, pPopup->HitTestPoint(CPoint(rectItem.left - 5, yMiddle)));
+    EXPECT_EQ(CQENPopupMenu::HitMenu, pPopup->HitTestPoint(CPoint(rectItem.left + 5, yMiddle)));
+
+    SendMouseInput(CPoint(rectItem.left - 5, rectItem.CenterPoint().y), 0);
+    SendMouseInput(CPoint(rectItem.left - 5, rectItem.CenterPoint().y), MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(CPoint(rectItem.left - 5, rectItem.CenterPoint().y), MOUSEEVENTF_LEFTUP);
+    PumpPendingMessages();
+    EXPECT_EQ(pPopup, pFile->GetPopupMenu());
+    EXPECT_TRUE(frame.m_commands.empty());
+    pFile->CancelTracking();
+    bar.DestroyWindow();
+    frame.DestroyWindow();
+    PumpPendingMessages();
 }

@@ -90,6 +90,8 @@ CQENPopupMenu::CQENPopupMenu()
       m_nShadowDepth(0),
       m_pParentButton(NULL),
       m_rectTearOff(0, 0, 0, 0),
+      m_nSideImageWidth(0),
+      m_rectSideImage(0, 0, 0, 0),
       m_nAnimation(AnimationNone),
       m_nFadeLevel(kFullFade),
       m_bGrowWidth(TRUE),
@@ -303,7 +305,9 @@ void CQENPopupMenu::RecalcLayout(BOOL)
     const CSize sizeBar = m_wndMenuBar.CalcSize(FALSE);
     const BOOL bTearOff = m_pParentButton != NULL && m_pParentButton->m_uiTearOffId != 0;
     const int nTopInset = kFrameWidth + (bTearOff ? kTearOffHeight : 0);
-    const CSize sizeWanted(sizeBar.cx + 2 * kFrameWidth, sizeBar.cy + 2 * kFrameWidth + (bTearOff ? kTearOffHeight : 0));
+    const int nBarLeft = kFrameWidth + std::max(m_nSideImageWidth, 0);
+    const CSize sizeWanted(sizeBar.cx + nBarLeft + kFrameWidth,
+                           sizeBar.cy + 2 * kFrameWidth + (bTearOff ? kTearOffHeight : 0));
     m_rectTearOff = bTearOff ? CRect(2, 2, sizeWanted.cx - 2, kTearOffStripBottom) : CRect(0, 0, 0, 0);
 
     // 1. The work area of the monitor, and the point inside it.
@@ -381,9 +385,8 @@ void CQENPopupMenu::RecalcLayout(BOOL)
     int nBarBottom = size.cy - kFrameWidth;
     if (m_bScrollable)
     {
-        m_rectScrollUp = CRect(kFrameWidth, nBarTop, size.cx - kFrameWidth, nBarTop + m_nScrollButtonHeight);
-        m_rectScrollDown =
-            CRect(kFrameWidth, nBarBottom - m_nScrollButtonHeight, size.cx - kFrameWidth, nBarBottom);
+        m_rectScrollUp = CRect(nBarLeft, nBarTop, size.cx - kFrameWidth, nBarTop + m_nScrollButtonHeight);
+        m_rectScrollDown = CRect(nBarLeft, nBarBottom - m_nScrollButtonHeight, size.cx - kFrameWidth, nBarBottom);
         nBarTop += m_nScrollButtonHeight;
         nBarBottom -= m_nScrollButtonHeight;
     }
@@ -395,7 +398,9 @@ void CQENPopupMenu::RecalcLayout(BOOL)
     }
     m_ptLocation = pt;
     m_sizeFull = size;
-    m_wndMenuBar.SetWindowPos(NULL, kFrameWidth, nBarTop, sizeBar.cx, std::max(nBarBottom - nBarTop, 0),
+    m_rectSideImage = m_nSideImageWidth > 0 ? CRect(kFrameWidth, nTopInset, nBarLeft, size.cy - kFrameWidth)
+                                            : CRect(0, 0, 0, 0);
+    m_wndMenuBar.SetWindowPos(NULL, nBarLeft, nBarTop, sizeBar.cx, std::max(nBarBottom - nBarTop, 0),
                               SWP_NOZORDER | SWP_NOACTIVATE);
     m_wndMenuBar.RecalcButtonLayout();
     if (m_bAnimationDone)
@@ -554,6 +559,9 @@ void CQENPopupMenu::PaintMenu(CDC* pDC)
     CQENVisualManager* pManager = CQENVisualManager::CurrentManager();
     const CRect rectMenu(CPoint(0, 0), m_sizeFull);
     pManager->PaintBarBackground(pDC, &m_wndMenuBar, rectMenu, rectMenu);
+    CQENPopupMenuHost* pHost = dynamic_cast<CQENPopupMenuHost*>(OwnerFrame());
+    if (pHost != NULL && !m_rectSideImage.IsRectEmpty())
+        pHost->DrawMenuSideImage(pDC, this, m_rectSideImage);
 
     if (!m_rectTearOff.IsRectEmpty())
     {
@@ -642,7 +650,9 @@ int CQENPopupMenu::HitTestPoint(CPoint ptScreen) const
     {
         CRect rectTearOff = m_rectTearOff;
         rectTearOff.OffsetRect(m_ptLocation);
-        return rectTearOff.PtInRect(ptScreen) ? HitTearOff : HitMenu;
+        CRect rectSide = m_rectSideImage;
+        rectSide.OffsetRect(m_ptLocation);
+        return rectTearOff.PtInRect(ptScreen) ? HitTearOff : rectSide.PtInRect(ptScreen) ? HitSideImage : HitMenu;
     }
     const int d = m_nShadowDepth;
     if (d > 0 && CRect(rectMenu.right, rectMenu.top + d, rectMenu.right + d, rectMenu.bottom + d).PtInRect(ptScreen))

@@ -76,6 +76,7 @@ public:
     BOOL IsScrollable() const { return m_bScrollable; }
     BOOL IsAnimationDone() const { return m_bAnimationDone; }
     CRect TearOffRect() const { return m_rectTearOff; }
+    CRect SideImageRect() const { return m_rectSideImage; }
     int ShadowDepth() const { return m_nShadowDepth; }
 
     // The frame the popup opens over: the top-level frame of the bar, else the main window.
@@ -102,6 +103,10 @@ public:
     CToolTipCtrl m_wndToolTip;
     CQENToolbarMenuButton* m_pParentButton;
     CRect m_rectTearOff;
+    // The strip at the left edge that the frame draws (DrawMenuSideImage): a frame that wants one
+    // sets its width when it accepts the popup, before the popup is laid out.
+    int m_nSideImageWidth;
+    CRect m_rectSideImage;
     int m_nAnimation;             // this popup's animation
     int m_nFadeLevel;
     BOOL m_bGrowWidth;
