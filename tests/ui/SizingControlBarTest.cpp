@@ -234,12 +234,26 @@ TEST_F(SizingControlBarTest, StoredSizesBelowTheMinimumAndUnknownRollStatesAreNo
     Settle();
     EXPECT_EQ(WindowRectOf(m_second).Height(), WindowRectOf(m_first).Height()) << "the row takes its thickest bar";
     EXPECT_EQ(RowLength(), WindowRectOf(m_first).Width() + WindowRectOf(m_second).Width());
+}
 
+TEST_F(SizingControlBarTest, AFloatingBarWithAStoredAutomaticRollStartsRolledUpToItsCaption)
+{
+    m_frame.FloatControlBar(&m_first, CPoint(200, 200));
+    m_frame.RecalcLayout();
+    Settle();
+    CWnd* pFloatingFrame = m_first.GetParentFrame();
+    ASSERT_NE(&m_frame, pFloatingFrame);
+    ASSERT_GT(WindowRectOf(*pFloatingFrame).Height(), 100);
+
+    CScratchRegistryKey key("SizingBars");
+    const CString strSection = CString("Bars-SCBar-") + std::to_string(kFirstBar).c_str();
     AfxGetApp()->WriteProfileInt(strSection, "RolledFloatDynamicState", 4);
     AfxGetApp()->WriteProfileInt(strSection, "RolledFloat", 0);
     ASSERT_TRUE(m_first.LoadState("Bars"));
-    EXPECT_EQ(CQENSizingControlBar::RollAutoTitleWide, m_first.GetRollState());
-    EXPECT_TRUE(m_first.IsRolled()) << "an automatic roll starts rolled up";
+    // At once, before the floating frame's own automatic roll-up would run.
+    static_cast<CFrameWnd*>(pFloatingFrame)->RecalcLayout();
+    const int cyRolled = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME) - 1;
+    EXPECT_EQ(cyRolled, WindowRectOf(*pFloatingFrame).Height());
 }
 
 TEST_F(SizingControlBarTest, TheHideButtonHidesTheBarOnlyWhenReleasedOnItAndTheBarMayClose)
