@@ -110,6 +110,25 @@ DWORD WINAPI SendMenuChoice(LPVOID pParam)
     return 0;
 }
 
+// A button as wide as it is stretched, as a combo box is.
+class CStretchButton : public CQENToolbarButton
+{
+    DECLARE_DYNCREATE(CStretchButton)
+public:
+    CStretchButton() : CQENToolbarButton(7, -1, "伸缩") {}
+    BOOL IsStretchable() const override { return TRUE; }
+    void ResizeWidth(int nWidth) override { m_nWidth = nWidth; }
+    CSize MeasureButton(CDC*, CSize sizeDefault, BOOL) override { return CSize(m_nWidth, sizeDefault.cy); }
+    void AssignFrom(const CQENToolbarButton& source) override
+    {
+        CQENToolbarButton::AssignFrom(source);
+        if (source.IsKindOf(RUNTIME_CLASS(CStretchButton)))
+            m_nWidth = static_cast<const CStretchButton&>(source).m_nWidth;
+    }
+    int m_nWidth = 60;
+};
+IMPLEMENT_DYNCREATE(CStretchButton, CQENToolbarButton)
+
 class ToolBarCustomizeTest : public ::testing::Test
 {
 protected:
@@ -335,4 +354,21 @@ TEST_F(ToolBarCustomizeTest, TheButtonMenuChangesTheButtonRightClicked)
     EXPECT_EQ((std::vector<UINT>{1, 0}), Commands(m_pFirst));
     EXPECT_EQ(-1, m_pFirst->m_iCustomizeSel);
     AfxGetApp()->m_pMainWnd = NULL;
+}
+
+TEST_F(ToolBarCustomizeTest, AStretchableButtonDraggedNearItsRightEdgeIsResizedAndStaysInPlace)
+{
+    m_pFirst->AddButtonAt(CStretchButton());
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    ASSERT_TRUE(CQENToolBar::SwitchCustomizeMode(TRUE));
+    const CRect rect = m_pFirst->GetItemRect(m_pFirst->IndexOfCommand(7));
+    ASSERT_EQ(60, rect.Width());
+
+    // Six pixels inside the edge: stretched by the distance dragged.
+    const CPoint ptEdge = ScreenPoint(m_pFirst, CPoint(rect.right - 6, rect.CenterPoint().y));
+    Drag(ptEdge, ptEdge + CPoint(20, 0));
+    EXPECT_EQ(80, m_pFirst->GetItemRect(m_pFirst->IndexOfCommand(7)).Width());
+    EXPECT_EQ((std::vector<UINT>{1, 0, 2, 7}), Commands(m_pFirst));
+    EXPECT_EQ(rect.left, m_pFirst->GetItemRect(m_pFirst->IndexOfCommand(7)).left);
 }

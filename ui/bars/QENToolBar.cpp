@@ -146,7 +146,9 @@ CQENToolBar::CQENToolBar()
       m_bGrayDisabled(TRUE),
       m_pCustomizeButton(NULL),
       m_bTrackingMouse(FALSE),
-      m_hWndFocusBefore(NULL)
+      m_hWndFocusBefore(NULL),
+      m_iStretching(-1),
+      m_nStretchGrab(0)
 {
 }
 

@@ -306,6 +306,8 @@ protected:
 private:
     BOOL m_bTrackingMouse;      // WM_MOUSELEAVE is asked for
     HWND m_hWndFocusBefore;     // ReturnFocus gives the focus back to it
+    int m_iStretching;          // the button whose width is being dragged in customize mode, -1: none
+    int m_nStretchGrab;         // how far left of that button's right edge it was taken
 };
 
 // The toolbar framework's registered messages.

@@ -7,6 +7,15 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+
+namespace {
+
+// A stretchable button clicked this near its right edge in customize mode is resized.
+const int kStretchEdge = 6;
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CQENToolBar, CControlBar)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -40,8 +49,18 @@ void CQENToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate();
         if (iHit < 0)
             CControlBar::OnLButtonDown(nFlags, point);
+        else if (m_iCustomizeSel >= 0 && pHit->IsStretchable() && IsHorizontal() &&
+                 point.x >= pHit->m_rect.right - kStretchEdge)
+        {
+            m_iStretching = iHit;
+            m_nStretchGrab = pHit->m_rect.right - point.x;
+            SetCapture();
+            ::SetCursor(s_hcurCustomize[0]);
+        }
         else if (m_iCustomizeSel >= 0)
+        {
             DragButton(iHit, point);
+        }
         return;
     }
 
@@ -101,6 +120,18 @@ void CQENToolBar::UpdatePressed(BOOL bPressed)
 
 void CQENToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
+    CQENToolbarButton* pStretched = ButtonAt(m_iStretching);
+    if (pStretched != NULL && GetCapture() == this)
+    {
+        const int nWidth = std::max<int>(point.x + m_nStretchGrab - pStretched->m_rect.left, ButtonSize().cx);
+        if (nWidth != pStretched->m_rect.Width())
+        {
+            pStretched->ResizeWidth(nWidth);
+            RecalcButtonLayout();
+        }
+        ::SetCursor(s_hcurCustomize[0]);
+        return;
+    }
     if (m_iPressed >= 0 && GetCapture() == this)
     {
         // The button looks pressed while the pointer is over it.
@@ -134,6 +165,16 @@ LRESULT CQENToolBar::OnMouseLeave(WPARAM, LPARAM)
 
 void CQENToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 {
+    if (m_iStretching >= 0)
+    {
+        m_iStretching = -1;
+        if (GetCapture() == this)
+            ReleaseCapture();
+        CFrameWnd* pFrame = GetParentFrame();
+        if (pFrame != NULL)
+            pFrame->RecalcLayout();
+        return;
+    }
     CQENToolbarButton* pButton = ButtonAt(m_iPressed);
     if (pButton == NULL)
     {
@@ -169,6 +210,8 @@ void CQENToolBar::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CQENToolBar::OnCaptureChanged(CWnd* pWnd)
 {
+    if (pWnd != this)
+        m_iStretching = -1;
     // Capture taken away in the middle of a click: the click is off.
     if (m_iPressed >= 0 && pWnd != this)
     {
