@@ -5,6 +5,7 @@
 #include "QENMDIFrameWnd.h"
 #include "QENMenuBar.h"
 #include "QENPopupMenu.h"
+#include "QENPopupMenuBar.h"
 #include "QENToolBar.h"
 #include "QENToolbarMenuButtonsButton.h"
 #include "QENToolbarSystemMenuButton.h"
@@ -277,6 +278,42 @@ TEST_F(MDIFrameWndTest, MaximizedChildPutsItsIconAndCaptionButtonsOnTheBarWhichW
     const HWND hPlain = pPlain->m_hWnd;
     ClickAt(CaptionButtonPoint(SC_CLOSE));
     EXPECT_FALSE(::IsWindow(hPlain));
+}
+
+TEST_F(MDIFrameWndTest, TheBarsWindowMenuListsTheOpenDocumentsAndActivatesTheOneClicked)
+{
+    ASSERT_NE(nullptr, m_pText->OpenDocumentFile(NULL));
+    CMDIChildWnd* pText = m_pFrame->MDIGetActive();
+    ASSERT_NE(nullptr, m_pTable->OpenDocumentFile(NULL));
+    ASSERT_EQ(kTableLabels, MenuLabels());
+
+    CPoint ptWindowMenu = m_pMenuBar->GetItemRect(1).CenterPoint();
+    m_pMenuBar->ClientToScreen(&ptWindowMenu);
+    ClickAt(ptWindowMenu);
+    CQENPopupMenu* pPopup = CQENPopupMenu::s_pActivePopupMenu;
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pItems = pPopup->GetMenuBar();
+    std::vector<std::string> labels;
+    int iTextEntry = -1;
+    for (int i = 0; i < pItems->ButtonCount(); i++)
+    {
+        CQENToolbarButton* pItem = pItems->ButtonAt(i);
+        labels.push_back(pItem->IsSeparator() ? "-" : (LPCTSTR)pItem->m_strLabel);
+        if (pItem->m_strLabel == "&1 文本1")
+            iTextEntry = i;
+    }
+    EXPECT_EQ((std::vector<std::string>{"层叠(&C)", "-", "&1 文本1", "&2 表格1"}), labels);
+    // The active document's entry carries the check mark.
+    EXPECT_TRUE(pItems->ButtonAt(3)->m_nStyle & TBBS_CHECKED);
+    EXPECT_FALSE(pItems->ButtonAt(2)->m_nStyle & TBBS_CHECKED);
+
+    ASSERT_GE(iTextEntry, 0);
+    CPoint ptEntry = pItems->GetItemRect(iTextEntry).CenterPoint();
+    pItems->ClientToScreen(&ptEntry);
+    ClickAt(ptEntry);
+    EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
+    EXPECT_EQ(pText, m_pFrame->MDIGetActive());
+    EXPECT_EQ(kTextLabels, MenuLabels());
 }
 
 TEST_F(MDIFrameWndTest, FrameDestroyedWithADocumentOpenLeavesTheTypesMenuToItsTemplate)

@@ -26,6 +26,18 @@ void CloseCacheFile(CFile* pFile)
     delete pFile;
 }
 
+// The window menu is the one with a window command (cascade, tile, new window...) in it.
+BOOL HoldsWindowCommand(HMENU hPopup)
+{
+    for (int i = ::GetMenuItemCount(hPopup) - 1; i >= 0; i--)
+    {
+        const UINT nId = ::GetMenuItemID(hPopup, i);
+        if (nId >= AFX_IDM_WINDOW_FIRST && nId <= AFX_IDM_WINDOW_LAST)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 } // namespace
 
 CQENMenuBar::CQENMenuBar()
@@ -251,6 +263,38 @@ HWND CQENMenuBar::ActiveMDIChild() const
 {
     const HWND hClient = MDIClient();
     return hClient != NULL ? (HWND)::SendMessageA(hClient, WM_MDIGETACTIVE, 0, 0) : NULL;
+}
+
+// The bar's buttons hold a copy of the window menu, made before the client listed its children in the
+// menu itself; the popup takes the list from there each time it opens.
+void CQENMenuBar::AppendWindowList(HMENU hPopup) const
+{
+    CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pOwnerFrame);
+    if (pFrame == NULL || MDIClient() == NULL || hPopup == NULL)
+        return;
+    const HMENU hWindowMenu = pFrame->GetWindowMenuPopup(m_hMenu);
+    if (hWindowMenu == NULL || !HoldsWindowCommand(hPopup))
+        return;
+
+    BOOL bSeparated = FALSE;
+    const int nItems = ::GetMenuItemCount(hWindowMenu);
+    for (int i = 0; i < nItems; i++)
+    {
+        const UINT nId = ::GetMenuItemID(hWindowMenu, i);
+        if (nId < AFX_IDM_FIRST_MDICHILD || nId == (UINT)-1)
+            continue;
+        if (!bSeparated)
+        {
+            ::AppendMenuA(hPopup, MF_SEPARATOR, 0, NULL);
+            bSeparated = TRUE;
+        }
+        CString strText;
+        const int nLength = ::GetMenuStringA(hWindowMenu, i, NULL, 0, MF_BYPOSITION);
+        ::GetMenuStringA(hWindowMenu, i, strText.GetBuffer(nLength + 1), nLength + 1, MF_BYPOSITION);
+        strText.ReleaseBuffer();
+        const UINT nState = ::GetMenuState(hWindowMenu, i, MF_BYPOSITION) & MF_CHECKED;
+        ::AppendMenuA(hPopup, MF_STRING | nState, nId, strText);
+    }
 }
 
 void CQENMenuBar::SendToActiveChild(UINT nSysCommand)

@@ -39,6 +39,8 @@ public:
     BOOL MapCharKey(UINT nChar);
     // Sends a system command to the active MDI child; beeps when the frame has none.
     void SendToActiveChild(UINT nSysCommand);
+    // Appends the MDI children to hPopup when it is the frame's window menu.
+    void AppendWindowList(HMENU hPopup) const;
 
     BOOL ReadState(LPCTSTR lpszProfile = NULL, int nBarId = -1, UINT nExtraId = (UINT)-1) override;
     BOOL WriteState(LPCTSTR lpszProfile = NULL, int nBarId = -1, UINT nExtraId = (UINT)-1) override;

@@ -2,6 +2,7 @@
 
 #include "QENCommandManager.h"
 #include "QENDrawingCache.h"
+#include "QENMenuBar.h"
 #include "QENPopupMenu.h"
 #include "QENPopupMenuBar.h"
 #include "QENPopupMenuHost.h"
@@ -488,6 +489,8 @@ BOOL CQENToolbarMenuButton::OpenPopupMenu(CWnd* pWndBar)
     HMENU hMenu = BuildMenu();
     if (hMenu == NULL)
         return FALSE;
+    if (CQENMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CQENMenuBar, pWndBar))
+        pMenuBar->AppendWindowList(hMenu);
 
     CRect rectScreen = m_rect;
     pWndBar->ClientToScreen(&rectScreen);
