@@ -24,7 +24,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
   fi
-  "${sudo_cmd[@]}" apt-get update -qq
+  # A mirror caught mid-sync fails one index now and then; what is there may still install everything.
+  "${sudo_cmd[@]}" apt-get update -qq || echo "setup: the package index update was incomplete; installing from what there is"
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
