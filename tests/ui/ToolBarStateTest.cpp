@@ -219,7 +219,7 @@ TEST_F(ToolBarStateTest, ClassWideOptionsAreStoredInTheirOrderAndAMissingOneFail
     CQENPopupMenu::s_bMenuShadows = FALSE;
     ASSERT_TRUE(CQENToolBar::WriteGlobalOptions());
 
-    const CString strKey = "Software\\" + CString(AfxGetApp()->m_pszRegistryKey) + "\\App\\QENToolbarParameters";
+    const CString strKey = "Software\\" + CString(AfxGetApp()->m_pszRegistryKey) + "\\App\\QENToolBars\\QENToolbarParameters";
     HKEY hKey;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_ALL_ACCESS, &hKey));
     std::vector<std::string> names;

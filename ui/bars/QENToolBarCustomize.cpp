@@ -48,6 +48,12 @@ BOOL IsOverToolBar(CPoint ptScreen)
     return FALSE;
 }
 
+// Beside the bars' keys: "QENToolbarParameters" below the path of the toolbars' section.
+CString GlobalOptionsKey(LPCTSTR lpszProfile)
+{
+    return BuildSettingsPath("QENToolBars", lpszProfile) + "QENToolbarParameters";
+}
+
 } // namespace
 
 BOOL PASCAL CQENToolBar::SwitchCustomizeMode(BOOL bCustomizing)
@@ -283,7 +289,7 @@ BOOL PASCAL CQENToolBar::WriteGlobalOptions(LPCTSTR lpszProfile)
 {
     CQENRegistryHolder holder;
     CQENRegistry* pRegistry = holder.Create(FALSE, FALSE);
-    const CString strKey = BuildSettingsPath("QENToolbarParameters", lpszProfile);
+    const CString strKey = GlobalOptionsKey(lpszProfile);
     CQENVisualManager* pManager = CQENVisualManager::CurrentManager();
     return pRegistry->CreateKey(strKey) && pRegistry->Write("Tooltips", s_bTooltipsOn) &&
            pRegistry->Write("ShortcutKeys", s_bShortcutsInTips) && pRegistry->Write("LargeIcons", s_bLargeImagesOn) &&
@@ -299,7 +305,7 @@ BOOL PASCAL CQENToolBar::ReadGlobalOptions(LPCTSTR lpszProfile)
 {
     CQENRegistryHolder holder;
     CQENRegistry* pRegistry = holder.Create(FALSE, TRUE);
-    if (!pRegistry->Open(BuildSettingsPath("QENToolbarParameters", lpszProfile)))
+    if (!pRegistry->Open(GlobalOptionsKey(lpszProfile)))
         return FALSE;
     BOOL bLargeIcons = s_bLargeImagesOn;
     CQENVisualManager* pManager = CQENVisualManager::CurrentManager();
