@@ -1,38 +1,75 @@
-// CMainFrame: the installer's main window. It shows the form view with the read-only result
-// window under it, and forwards the installer commands of its menus to the view.
+// CMainFrame: the installer's main window. Around the form it hosts the menu bar, the standard
+// toolbar, the status bar, the docking output bar and a caption bar; it loads the user's button
+// images, draws everything in the skin chosen in "QENWiz.ini" and switches skins on command, and
+// forwards the installer commands of its menus to the view.
 #pragma once
 #include <afxwin.h>
+#include <afxext.h>
+#include "OutputBar.h"
+#include "QENButtonImageList.h"
+#include "QENCaptionBar.h"
+#include "QENFrameWnd.h"
+#include "QENMenuBar.h"
+#include "QENToolBar.h"
 
-// The read-only multi-line window that receives the installation's result lines. It takes a
-// fixed height at the bottom of its frame's client area; the view gets the rest.
-class CResultEdit : public CEdit
-{
-public:
-    static const int s_nHeight = 120;
-
-    BOOL Create(CFrameWnd* pFrame, UINT nID);
-
-protected:
-    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
-
-    DECLARE_MESSAGE_MAP()
-};
-
-class CMainFrame : public CFrameWnd
+class CMainFrame : public CQENFrameWnd
 {
     DECLARE_DYNCREATE(CMainFrame)
 protected:
-    CMainFrame() = default;
+    CMainFrame();
 
 public:
-    static const UINT s_nResultEditID = 3;
+    // Deletes the current visual manager, so that no skin outlives the frame.
+    ~CMainFrame() override;
 
-    CResultEdit m_wndResultEdit;
+    // Skins 0..8 (see ViewTypeCommand); any other number stored in the profile shows skin 0.
+    static const int kViewTypeCount = 9;
+    // The menu command that chooses skin nViewType.
+    static UINT PASCAL ViewTypeCommand(int nViewType);
+    // The file the user's button images are kept in: "UserImages.bmp" in the program's folder.
+    static CString PASCAL UserImagesPath();
+
+    COutputBar m_wndOutputBar;
+    CQENMenuBar m_wndMenuBar;
+    CStatusBar m_wndStatusBar;
+    CQENToolBar m_wndToolBar;
+    CQENCaptionBar m_wndCaptionBar;
+    CBitmap m_bmpCaption;
+    CQENButtonImageList m_UserImages;
+    int m_nViewType;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // The View → 工具栏 sub-menu lists the frame's bars and the user toolbars; refused while the
+    // toolbars are being customized.
+    BOOL CanShowPopupMenu(CQENPopupMenu* pPopup) override;
 
 protected:
+    // Switches to skin nViewType and stores it in the profile; nothing when it is the skin shown.
+    void OnViewTypeCommand(int nViewType);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg BOOL OnViewType(UINT nID);
+    afx_msg void OnUpdateViewType(CCmdUI* pCmdUI);
     afx_msg void OnMenuStartInstall();
     afx_msg void OnMenuDetectFolders();
+    afx_msg LRESULT OnInstallerNotice(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarPopupMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnToggleUserToolbar(UINT nID);
+    afx_msg void OnUpdateToggleUserToolbar(CCmdUI* pCmdUI);
+    afx_msg void OnViewOutput();
+    afx_msg void OnUpdateViewOutput(CCmdUI* pCmdUI);
+    afx_msg void OnViewCaptionBar();
+    afx_msg void OnUpdateViewCaptionBar(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Creates the look of skin nViewType and makes it current; FALSE for a number that has none.
+    static BOOL PASCAL InstallSkin(int nViewType);
+    // Shows a hidden bar and hides a shown one at once, then lays the frame out again.
+    void ToggleBar(CControlBar* pBar);
+    // The toolbar list of menu 131, the user toolbars named; NULL when the menu cannot be loaded.
+    // The caller destroys the returned menu.
+    HMENU LoadToolbarListMenu() const;
 };

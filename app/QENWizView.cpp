@@ -3,6 +3,7 @@
 #include "InstallFolders.h"
 #include "MainFrame.h"
 #include "PayloadInstaller.h"
+#include "QENPrintPreview.h"
 #include "QENWizConstants.h"
 
 CQENWizView* g_pWizView = NULL;
@@ -33,6 +34,7 @@ BEGIN_MESSAGE_MAP(CQENWizView, CFormView)
     ON_BN_CLICKED(IDC_BROWSE_VSDIR, OnBrowseVSDir)
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CQENWizView::CQENWizView()
@@ -67,6 +69,49 @@ BOOL CQENWizView::OnPreparePrinting(CPrintInfo* pInfo)
     return DoPreparePrinting(pInfo);
 }
 
+void CQENWizView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    // Sizes follow the page, so the page looks the same on any printer and in the preview.
+    const CRect& rectPage = pInfo->m_rectDraw;
+    const int nLineHeight = rectPage.Height() / 40;
+    CFont fontText, fontTitle;
+    fontText.CreateFont(-nLineHeight * 2 / 3, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+    fontTitle.CreateFont(-nLineHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+
+    CString strVSDir, strLibDir;
+    GetDlgItemText(IDC_VSDIR, strVSDir);
+    GetDlgItemText(IDC_LIBDIR, strLibDir);
+    const BOOL bLangPack = IsDlgButtonChecked(IDC_INSTALL_LANGPACK) == BST_CHECKED;
+    const LPCTSTR lines[] = {
+        "Microsoft Visual Studio安装目录：", strVSDir,
+        "QEN  Components 安装目录：", strLibDir,
+        bLangPack ? "需要给我安装中文语言包：是" : "需要给我安装中文语言包：否",
+    };
+
+    const int nSavedDC = pDC->SaveDC();
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(RGB(0, 0, 0));
+    const int x = rectPage.left + rectPage.Width() / 10;
+    int y = rectPage.top + rectPage.Height() / 12;
+    pDC->SelectObject(&fontTitle);
+    pDC->TextOut(x, y, "QEN ControlBar Application Wizard 中文版");
+    y += nLineHeight * 2;
+    pDC->SelectObject(&fontText);
+    for (LPCTSTR lpszLine : lines)
+    {
+        pDC->TextOut(x, y, lpszLine, lstrlenA(lpszLine));
+        y += nLineHeight;
+    }
+    pDC->RestoreDC(nSavedDC);
+}
+
+void CQENWizView::OnFilePrintPreview()
+{
+    CQENPrintPreview::Show(this);
+}
+
 int CQENWizView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFormView::OnCreate(lpCreateStruct) == -1)
@@ -90,7 +135,12 @@ LRESULT CQENWizView::OnStartInstall(WPARAM, LPARAM)
     CMainFrame* pFrame = pMainWnd != NULL && pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))
                              ? static_cast<CMainFrame*>(pMainWnd)
                              : NULL;
-    CEdit* pResultEdit = pFrame != NULL ? &pFrame->m_wndResultEdit : NULL;
+    CEdit* pResultEdit = NULL;
+    if (pFrame != NULL)
+    {
+        pFrame->m_wndOutputBar.ActivateResultPage();
+        pResultEdit = &pFrame->m_wndOutputBar.m_wndResultEdit;
+    }
     CPayloadInstaller installer(this, [pResultEdit](LPCTSTR lpszLine) { AppendResultLine(pResultEdit, lpszLine); });
     if (installer.Install(m_strVSDir, m_strLibDir, m_bInstallLangPack) && pFrame != NULL)
         pFrame->SetWindowText("安装完成！- " QENWIZ_WEB_ADDRESS);

@@ -1,6 +1,7 @@
 // CQENWizView: the installer form. It shows the two target folders and the language-pack check
 // box, fills the folders in from the machine, and runs the installation into them, showing each
-// result line in the main frame's result window.
+// result line on the result page of the main frame's output bar. Its printed page lists the folders
+// and the choice of the check box.
 #pragma once
 #include <afxwin.h>
 #include "HyperlinkStatic.h"
@@ -31,6 +32,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnDetectFolders(WPARAM wParam, LPARAM lParam);
@@ -39,6 +41,7 @@ protected:
     afx_msg void OnDetectButton();
     afx_msg void OnBrowseLibDir();
     afx_msg void OnBrowseVSDir();
+    afx_msg void OnFilePrintPreview();
 
 private:
     // The folder chooser, started at what the user typed into the field of strFolder.

@@ -1,5 +1,6 @@
-// Support for the installer tests: the installer window as the program builds it, and the App Paths
-// entry of msdev.exe in the registry of the test's Wine prefix.
+// Support for the installer tests: the installer window as the program builds it, the App Paths
+// entry of msdev.exe in the registry of the test's Wine prefix, the skin setting in QENWiz.ini, and
+// real mouse and keyboard input.
 #pragma once
 #include <afxwin.h>
 #include <shlwapi.h>
@@ -10,6 +11,7 @@
 #include "ScratchRegistryKey.h"
 
 #include <string>
+#include <vector>
 
 // Below HKEY_LOCAL_MACHINE: the entry whose default value names the Visual Studio program.
 const char s_szAppPathKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msdev.exe";
@@ -31,3 +33,34 @@ public:
 private:
     CSingleDocTemplate* m_pTemplate;
 };
+
+// QENWiz.ini in the Windows folder, put back as it was when the object goes.
+class CViewTypeSetting
+{
+public:
+    CViewTypeSetting();
+    ~CViewTypeSetting();
+    CViewTypeSetting(const CViewTypeSetting&) = delete;
+    CViewTypeSetting& operator=(const CViewTypeSetting&) = delete;
+
+    // The file holds only "ViewType" with this text in section "QENWiz".
+    void Store(const char* pszViewType);
+    void Remove();
+    bool Exists() const;
+    // The file's bytes; "" when there is none.
+    std::string Contents() const;
+    // The value of "ViewType"; "" when there is none.
+    std::string ViewType() const;
+
+private:
+    CString m_strPath;
+    bool m_bExisted;
+    std::string m_strSaved;
+};
+
+// Dispatches this thread's messages for a while, as the message loop would.
+void PumpFor(DWORD dwMilliseconds);
+// A real click of the left (or, with bRight, the right) mouse button at a client point of pWnd.
+void ClickAt(CWnd* pWnd, CPoint ptClient, bool bRight = false);
+// A real key press and release.
+void PressKey(WORD wKey);

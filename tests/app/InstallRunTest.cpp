@@ -41,7 +41,7 @@ protected:
         m_pWindow->View()->SendMessage(WM_STARTINSTALL, 0, 0);
     }
 
-    std::string Result() const { return WindowText(m_pWindow->Frame()->m_wndResultEdit); }
+    std::string Result() const { return WindowText(m_pWindow->Frame()->m_wndOutputBar.m_wndResultEdit); }
     std::string Caption() const { return WindowText(*m_pWindow->Frame()); }
     bool Installed(LPCTSTR lpszFile) { return ::GetFileAttributesA(m_scratch.Path(lpszFile)) != INVALID_FILE_ATTRIBUTES; }
 };
