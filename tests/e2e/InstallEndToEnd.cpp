@@ -115,6 +115,8 @@ void InstallOnce(CInstallerSession& session, const std::string& expectedLines, c
     const std::string lines = WindowText(hResult);
     if (!complete || lines != expectedLines)
         Fail(std::string(round) + ": result lines are \"" + lines + "\"");
+    if (!IsWindowVisible(hResult))
+        Fail(std::string(round) + ": the result page is not in front");
     if (CountTemporaryPayloadCopies() != copiesBefore)
         Fail(std::string(round) + ": a temporary payload copy was left behind");
 }

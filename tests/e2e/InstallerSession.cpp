@@ -51,7 +51,9 @@ BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-// The main frame gives the edit of its result page this id.
+// The main frame's output bar, the tab window in it, and the edit of its result page.
+const int kOutputBarId = ID_VIEW_OUTPUT;
+const int kOutputTabsId = 1;
 const int kResultEditId = 3;
 }
 
@@ -100,7 +102,9 @@ HWND CInstallerSession::Control(int id) const
 
 HWND CInstallerSession::ResultWindow() const
 {
-    return FindDescendant(m_hMainWnd, kResultEditId, IsReadOnlyMultiLineEdit);
+    HWND hOutputBar = FindDescendant(m_hMainWnd, kOutputBarId);
+    HWND hTabs = hOutputBar != NULL ? FindDescendant(hOutputBar, kOutputTabsId) : NULL;
+    return hTabs != NULL ? FindDescendant(hTabs, kResultEditId, IsReadOnlyMultiLineEdit) : NULL;
 }
 
 void CInstallerSession::SetCheck(int id, bool checked) const

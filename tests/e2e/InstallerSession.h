@@ -21,7 +21,8 @@ public:
     HWND MainWindow() const { return m_hMainWnd; }
     // The control with this id anywhere below the main window, or NULL.
     HWND Control(int id) const;
-    // The read-only multi-line edit that receives the installation's result lines, or NULL.
+    // The read-only multi-line edit of the output bar's result page, which receives the
+    // installation's result lines, or NULL.
     HWND ResultWindow() const;
 
     // Waits until the text of the window satisfies the predicate; false after the timeout.
