@@ -1,5 +1,6 @@
 #include "QENPopupMenu.h"
 
+#include "QENCommandUsage.h"
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
 #include "QENMiniDockFrameWnd.h"
@@ -73,6 +74,7 @@ BOOL CQENPopupMenu::s_bRecentlyUsedMenus = TRUE;
 BOOL CQENPopupMenu::s_bShowAllMenusAfterDelay = TRUE;
 CQENPopupMenu* CQENPopupMenu::s_pActivePopupMenu = NULL;
 HHOOK CQENPopupMenu::s_hInputHook = NULL;
+void(PASCAL* CQENPopupMenu::s_pfnTrackedCommand)(UINT) = NULL;
 
 CQENPopupMenu::CQENPopupMenu()
     : m_hMenu(NULL),
@@ -96,6 +98,7 @@ CQENPopupMenu::CQENPopupMenu()
       m_nFadeLevel(kFullFade),
       m_bGrowWidth(TRUE),
       m_bOwnMessage(FALSE),
+      m_bTrackMode(FALSE),
       m_dwAnimationStart(0),
       m_bInLayout(FALSE),
       m_bWatchingInput(FALSE),
@@ -909,6 +912,17 @@ void CQENPopupMenu::CloseMenu()
 {
     if (m_hWnd != NULL)
         DestroyWindow();
+}
+
+BOOL CQENPopupMenu::HandOverTrackedCommand(UINT nCommandId)
+{
+    if (!m_bTrackMode)
+        return FALSE;
+    theCommandUsage.AddCommand(nCommandId);
+    if (s_pfnTrackedCommand != NULL)
+        s_pfnTrackedCommand(nCommandId);
+    CloseMenu();
+    return TRUE;
 }
 
 void CQENPopupMenu::OnClose()

@@ -68,6 +68,9 @@ public:
     CQENPopupMenu* OpenSubmenu() const;
     // Closes this popup and its submenus.
     void CloseMenu();
+    // In track mode the chosen command goes to s_pfnTrackedCommand instead of being sent, and the
+    // menus close; FALSE outside track mode.
+    BOOL HandOverTrackedCommand(UINT nCommandId);
 
     // The menu's rectangle on the screen, without the shadow.
     CRect MenuRect() const;
@@ -111,6 +114,7 @@ public:
     int m_nFadeLevel;
     BOOL m_bGrowWidth;
     BOOL m_bOwnMessage;
+    BOOL m_bTrackMode;            // set before Create: someone waits for the chosen command
 
     // ---- class-wide data ----
     static int s_nMenuAnimation;
@@ -119,6 +123,8 @@ public:
     static BOOL s_bShowAllMenusAfterDelay;
     // The outermost open popup menu.
     static CQENPopupMenu* s_pActivePopupMenu;
+    // Takes the command chosen in a popup that runs in track mode; the context-menu manager answers.
+    static void(PASCAL* s_pfnTrackedCommand)(UINT nCommandId);
 
 protected:
     void StartAnimation();

@@ -706,6 +706,9 @@ void CQENPopupMenuBar::RunCommand(CQENToolbarButton* pButton)
             pMenuBar->SendToActiveChild(nSysCommand);
         return;
     }
+    // This bar is gone once a tracked command is handed over.
+    if (pOutermost != NULL && pOutermost->HandOverTrackedCommand(pButton->m_nCommandId))
+        return;
     // Posted: the command runs once the menus are gone.
     ExecuteButton(pButton);
     if (pPopup != NULL)
