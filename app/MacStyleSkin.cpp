@@ -197,8 +197,12 @@ void CMacStyleSkin::PaintTabStripBackground(CDC* pDC, CRect rect, CQENTabWnd*)
     pDC->FillSolidRect(&rect, s_crBackground);
 }
 
-void CMacStyleSkin::PaintTab(CDC* pDC, CRect rect, int, BOOL bActive, CQENTabWnd*)
+void CMacStyleSkin::PaintTab(CDC* pDC, CRect rect, int iTab, BOOL bActive, CQENTabWnd* pTabWnd)
 {
     CBrush brFill(bActive ? kWhite : s_crLightBlueGrey);
-    Draw3dTab(pDC, rect, bActive, &brFill, s_crBorder, s_crBorder);
+    // A tab of a real tab window carries its label.
+    if (pTabWnd != NULL)
+        DrawWindowTab(pDC, rect, iTab, bActive, pTabWnd, &brFill, s_crBorder, s_crBorder);
+    else
+        Draw3dTab(pDC, rect, bActive, &brFill, s_crBorder, s_crBorder);
 }
