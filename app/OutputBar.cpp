@@ -1,4 +1,5 @@
 #include "OutputBar.h"
+#include "QENDrawingCache.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(COutputBar, CQENSizingControlBar)
@@ -20,6 +21,11 @@ int COutputBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         !m_wndResultEdit.Create(dwEditStyle, rectEmpty, &m_wndTabs, kResultEditId) ||
         !m_wndOutputList.Create(dwListStyle, rectEmpty, &m_wndTabs, kOutputListId))
         return -1;
+
+    // The pages speak in the bars' font rather than the system's.
+    for (CWnd* pPage : {static_cast<CWnd*>(&m_wndVersionEdit), static_cast<CWnd*>(&m_wndResultEdit),
+                        static_cast<CWnd*>(&m_wndOutputList)})
+        pPage->SetFont(&theDrawingCache.m_fontMenu, FALSE);
 
     CString strVersion;
     strVersion.LoadString(IDS_VERSION_INFO);

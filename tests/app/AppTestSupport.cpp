@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "DibCanvas.h"
 #include "MouseInput.h"
 #include "QENWizDoc.h"
 #include "resource.h"
@@ -103,4 +104,21 @@ void PressKey(WORD wKey)
         PumpFor(50);
     }
     PumpFor(100);
+}
+
+int DarkPixels(CWnd* pWnd, CRect rect)
+{
+    pWnd->ClientToScreen(&rect);
+    DibCanvas canvas(rect.Width(), rect.Height());
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    int nDark = 0;
+    for (int y = 0; y < rect.Height(); y++)
+        for (int x = 0; x < rect.Width(); x++)
+        {
+            const COLORREF cr = canvas.Pixel(x, y);
+            nDark += GetRValue(cr) < 140 && GetGValue(cr) < 140 && GetBValue(cr) < 140;
+        }
+    return nDark;
 }

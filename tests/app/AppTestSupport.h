@@ -64,3 +64,5 @@ void PumpFor(DWORD dwMilliseconds);
 void ClickAt(CWnd* pWnd, CPoint ptClient, bool bRight = false);
 // A real key press and release.
 void PressKey(WORD wKey);
+// How many pixels of the client rectangle rect of pWnd are dark on the screen, as ink on paper.
+int DarkPixels(CWnd* pWnd, CRect rect);

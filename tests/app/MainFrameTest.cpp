@@ -285,6 +285,25 @@ TEST_F(MainFrameTest, EverySkinCommandSwitchesTheLookMarksItsItemAndIsStored)
     EXPECT_EQ(SkinItemsChecked(7), SkinItems());
 }
 
+TEST_F(MainFrameTest, EveryLookShowsTheLabelsOfTheOutputPages)
+{
+    Start("0");
+    CQENTabWnd& tabs = Frame()->m_wndOutputBar.m_wndTabs;
+    for (int nSkin = 0; nSkin < 9; nSkin++)
+    {
+        Command(s_skinCommands[nSkin]);
+        tabs.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        for (int iTab : {1, 2})
+        {
+            // Inside the tab's outline, where only its label is dark.
+            CRect rectLabel;
+            ASSERT_TRUE(tabs.GetTabRect(iTab, rectLabel));
+            rectLabel.DeflateRect(tabs.GetTabsHeight() / 4 + 2, 3);
+            EXPECT_GT(DarkPixels(&tabs, rectLabel), 10) << "skin " << nSkin << ", tab " << iTab;
+        }
+    }
+}
+
 TEST_F(MainFrameTest, SkinTwoAfterAnySkinIsTheClassicLookWithoutTheFlatLook)
 {
     Start("2");

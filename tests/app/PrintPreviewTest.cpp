@@ -1,7 +1,6 @@
 // File → 打印预览: the form's printed page in the library's preview window, on a machine without a
 // printer (as Wine is here).
 #include "AppTestSupport.h"
-#include "DibCanvas.h"
 #include "QENPrintPreview.h"
 #include "ScreenPixels.h"
 #include "resource.h"
@@ -24,24 +23,6 @@ CQENPrintPreview* OpenPreview()
     CQENPrintPreview* pPreview = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), FindPreview, reinterpret_cast<LPARAM>(&pPreview));
     return pPreview;
-}
-
-// Pixels of the client rectangle rect of pWnd on the screen that are dark, as ink on paper.
-int DarkPixels(CWnd* pWnd, CRect rect)
-{
-    pWnd->ClientToScreen(&rect);
-    DibCanvas canvas(rect.Width(), rect.Height());
-    HDC hScreen = ::GetDC(NULL);
-    ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(NULL, hScreen);
-    int nDark = 0;
-    for (int y = 0; y < rect.Height(); y++)
-        for (int x = 0; x < rect.Width(); x++)
-        {
-            const COLORREF cr = canvas.Pixel(x, y);
-            nDark += GetRValue(cr) < 100 && GetGValue(cr) < 100 && GetBValue(cr) < 100;
-        }
-    return nDark;
 }
 
 } // namespace
