@@ -38,6 +38,18 @@ private:
     CQENToolBar* m_pBar;
 };
 
+// What the toolbars tell the open customization sheet; s_pActive is NULL while none is open.
+class CQENCustomizeSheetLink
+{
+public:
+    virtual void BarVisibilityChanged(CQENToolBar* pBar, BOOL bVisible) = 0;
+
+    static CQENCustomizeSheetLink* s_pActive;
+
+protected:
+    ~CQENCustomizeSheetLink() = default;
+};
+
 class CQENToolBar : public CControlBar
 {
     DECLARE_SERIAL(CQENToolBar)
@@ -301,6 +313,8 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnSysColorChange();
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    // Shown or hidden in customize mode: the sheet's list follows, a hidden bar loses the selection.
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -3,6 +3,7 @@
 #include "QENToolBar.h"
 
 #include "CustomizeButton.h"
+#include "QENButtonAppearanceDlg.h"
 #include "QENCommandUsage.h"
 #include "QENPopupMenu.h"
 #include "QENRegistry.h"
@@ -55,6 +56,24 @@ CString GlobalOptionsKey(LPCTSTR lpszProfile)
 }
 
 } // namespace
+
+CQENCustomizeSheetLink* CQENCustomizeSheetLink::s_pActive = NULL;
+
+void CQENToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CControlBar::OnWindowPosChanged(lpwndpos);
+    const UINT nShowFlags = lpwndpos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW);
+    if (!s_bCustomizing || nShowFlags == 0)
+        return;
+    const BOOL bVisible = nShowFlags == SWP_SHOWWINDOW;
+    if (!bVisible && s_pCustomizeSelBar == this)
+    {
+        m_iCustomizeSel = -1;
+        s_pCustomizeSelBar = NULL;
+    }
+    if (CQENCustomizeSheetLink::s_pActive != NULL)
+        CQENCustomizeSheetLink::s_pActive->BarVisibilityChanged(this, bVisible);
+}
 
 BOOL PASCAL CQENToolBar::SwitchCustomizeMode(BOOL bCustomizing)
 {
@@ -274,9 +293,10 @@ BOOL CQENToolBar::OnCustomizeCommand(UINT nCommandId)
         }
         break;
     }
-    default:
-        // The appearance dialog belongs to the customization sheet.
-        return TRUE;
+    case kCmdAppearance:
+        if (!CQENButtonAppearanceDlg::Choose(pButton, this))
+            return TRUE;
+        break;
     }
     RecalcButtonLayout();
     CFrameWnd* pFrame = GetParentFrame();

@@ -2,6 +2,7 @@
 #include "QENToolBar.h"
 
 #include "CustomizeButton.h"
+#include "QENButtonAppearanceDlg.h"
 
 #include <algorithm>
 #include <memory>
@@ -147,9 +148,14 @@ CQENToolbarButton* CQENToolBar::MakeDroppedButton(COleDataObject* pDataObject)
     {
         if (pButton->m_strLabel.IsEmpty() && !FillButtonText(pButton))
         {
-            // Nothing it could show.
-            delete pButton;
-            return NULL;
+            // A command from the sheet's list is given a look by the user; anything else, or a
+            // cancelled choice, has nothing it could show.
+            if (!pButton->m_bFromCommandList || !CQENButtonAppearanceDlg::Choose(pButton, this))
+            {
+                delete pButton;
+                return NULL;
+            }
+            return pButton;
         }
         pButton->m_bShowLabel = TRUE;
     }

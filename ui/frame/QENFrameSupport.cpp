@@ -13,6 +13,7 @@
 #include "QENSettingsPath.h"
 #include "QENToolBar.h"
 #include "QENToolDockBar.h"
+#include "QENToolbarCustomize.h"
 #include "QENToolbarMenuButton.h"
 
 #include <DockState.h>
@@ -659,6 +660,10 @@ void CQENFrameSupport::OnFrameDeactivated()
 
 void CQENFrameSupport::OnFrameClosing()
 {
+    // The customization sheet goes first, so that what is saved is out of customization mode.
+    CFrameWnd* pSheetFrame = g_pToolbarCustomize != NULL ? g_pToolbarCustomize->GetFrame() : NULL;
+    if (pSheetFrame != NULL && pSheetFrame->GetTopLevelFrame() == m_pFrame)
+        g_pToolbarCustomize->DestroyWindow();
     for (POSITION pos = m_listTearOffBars.GetHeadPosition(); pos != NULL;)
     {
         POSITION posBar = pos;
