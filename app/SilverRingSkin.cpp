@@ -1,6 +1,17 @@
 #include "SilverRingSkin.h"
 #include "QENDrawHelper.h"
 #include "QENDrawingCache.h"
+#include "QENToolBar.h"
+
+namespace {
+
+// Menu bar and menu items have no extra border, and customization shows plain buttons: the XP look.
+BOOL DrawsRing(const CQENToolbarButton* pButton)
+{
+    return pButton == NULL || (pButton->UsesExtraBorder() && !CQENToolBar::s_bCustomizing);
+}
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CSilverRingSkin, CQENVisualManagerXP)
 
@@ -15,8 +26,13 @@ CSize CSilverRingSkin::ExtraButtonMargin()
 
 // A NULL button is an enabled, unchecked toolbar button without drop-down part, which uses the
 // extra border.
-void CSilverRingSkin::PaintButtonInterior(CDC* pDC, CQENToolbarButton*, CRect rect, ButtonState state)
+void CSilverRingSkin::PaintButtonInterior(CDC* pDC, CQENToolbarButton* pButton, CRect rect, ButtonState state)
 {
+    if (!DrawsRing(pButton))
+    {
+        CQENVisualManagerXP::PaintButtonInterior(pDC, pButton, rect, state);
+        return;
+    }
     rect.DeflateRect(1, 1);
     const CQENDrawingCache& cache = theDrawingCache;
     if (state == ButtonPressed)
@@ -30,7 +46,9 @@ void CSilverRingSkin::PaintButtonInterior(CDC* pDC, CQENToolbarButton*, CRect re
                                          4, CLR_NONE);
 }
 
-void CSilverRingSkin::PaintButtonFrame(CDC*, CQENToolbarButton*, CRect, ButtonState)
+void CSilverRingSkin::PaintButtonFrame(CDC* pDC, CQENToolbarButton* pButton, CRect rect, ButtonState state)
 {
-    // The ring is the border.
+    // Otherwise the ring is the border.
+    if (!DrawsRing(pButton))
+        CQENVisualManagerXP::PaintButtonFrame(pDC, pButton, rect, state);
 }

@@ -1,10 +1,12 @@
 // The main window as the program builds it: its bars, the skins it starts with and switches to,
 // the toolbar lists in its menus, the user toolbars, the installer commands and the result page.
 #include "AppTestSupport.h"
+#include "DibCanvas.h"
 #include "GradientBarSkin.h"
 #include "GradientButtonSkin.h"
 #include "MacSkin.h"
 #include "MacStyleSkin.h"
+#include "MouseInput.h"
 #include "QENPopupMenu.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManagerXP.h"
@@ -302,6 +304,31 @@ TEST_F(MainFrameTest, EveryLookShowsTheLabelsOfTheOutputPages)
             EXPECT_GT(DarkPixels(&tabs, rectLabel), 10) << "skin " << nSkin << ", tab " << iTab;
         }
     }
+}
+
+TEST_F(MainFrameTest, TheRingSkinDrawsRingsOnToolbarButtonsButLeavesTheMenuBarInTheXPLook)
+{
+    Start("0");
+    CMainFrame* pFrame = Frame();
+    SendMouseInput(CPoint(0, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+    auto shot = [](CQENToolBar& bar, int iButton) {
+        bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        CRect rect = bar.ButtonAt(iButton)->m_rect;
+        bar.ClientToScreen(&rect);
+        DibCanvas canvas(rect.Width(), rect.Height());
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < rect.Height(); y++)
+            for (int x = 0; x < rect.Width(); x++)
+                pixels.push_back(canvas.Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> menuXP = shot(pFrame->m_wndMenuBar, 0), buttonXP = shot(pFrame->m_wndToolBar, 0);
+    Command(32831);
+    EXPECT_TRUE(menuXP == shot(pFrame->m_wndMenuBar, 0));
+    EXPECT_FALSE(buttonXP == shot(pFrame->m_wndToolBar, 0));
 }
 
 TEST_F(MainFrameTest, SkinTwoAfterAnySkinIsTheClassicLookWithoutTheFlatLook)
