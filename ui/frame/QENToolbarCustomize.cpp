@@ -1,10 +1,14 @@
 #include "QENToolbarCustomize.h"
 
+#include "QENContextMenuManager.h"
 #include "QENFrameSupport.h"
+#include "QENKeyboardManager.h"
 #include "QENMenuBar.h"
+#include "QENMouseManager.h"
 #include "QENPopupMenuBar.h"
 #include "QENSizingControlBar.h"
 #include "QENToolbarMenuButton.h"
+#include "QENUserToolsManager.h"
 #include "QENVisualManagerXP.h"
 
 #include <ctype.h>
@@ -109,6 +113,18 @@ CQENToolbarCustomize::CQENToolbarCustomize(CFrameWnd* pFrame, BOOL bAutoSetFromM
     m_OptionsPage.SetSheet(this);
     AddPage(&m_CustomizePage);
     AddPage(&m_ToolbarsPage);
+    if (g_pUserToolsManager != NULL)
+        AddPage(&m_UserToolsPage);
+    m_KeyboardPage.SetSheet(this, m_strAllCommands);
+    if (g_pKeyboardManager != NULL && pFrame != NULL && pFrame->m_hAccelTable != NULL)
+        AddPage(&m_KeyboardPage);
+    m_MenuPage.SetSheet(this);
+    const CQENFrameSupport* pFrameSupport = CQENFrameSupport::Of(pFrame);
+    if (g_pContextMenuManager != NULL || (pFrameSupport != NULL && pFrameSupport->MenuBar() != NULL))
+        AddPage(&m_MenuPage);
+    m_MousePage.SetSheet(this);
+    if (g_pMouseManager != NULL)
+        AddPage(&m_MousePage);
     for (POSITION pos = m_lstExtraPages.GetHeadPosition(); pos != NULL;)
         AddPage(m_lstExtraPages.GetNext(pos));
     AddPage(&m_OptionsPage);
@@ -376,7 +392,8 @@ BOOL CQENToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam)
     {
         // A page whose entries do not hold keeps the sheet open.
         CPropertyPage* pActive = GetActivePage();
-        if (pActive == NULL || pActive->OnKillActive())
+        if ((pActive == NULL || pActive->OnKillActive()) &&
+            (GetPageIndex(&m_UserToolsPage) < 0 || m_UserToolsPage.MayClose(this)))
             DestroyWindow();
         return TRUE;
     }

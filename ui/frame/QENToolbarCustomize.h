@@ -15,9 +15,13 @@
 #include <afxtempl.h>
 
 #include "QENCustomizePage.h"
+#include "QENKeyboardPage.h"
+#include "QENMenuPage.h"
+#include "QENMousePage.h"
 #include "QENOptionsPage.h"
 #include "QENToolBar.h"
 #include "QENToolbarsPage.h"
+#include "QENUserToolsPage.h"
 
 class CQENToolbarCustomize : public CPropertySheet, public CQENCustomizeSheetLink
 {
@@ -53,6 +57,8 @@ public:
 
     CFrameWnd* GetFrame() const;
     UINT GetFlags() const { return m_uiFlags; }
+    // The categories, and the menus the menu page offers, come from the frame's menus.
+    BOOL IsAutoSetFromMenus() const { return m_bAutoSetFromMenus; }
     const CStringList& Categories() const { return m_lstCategories; }
     const CString& AllCommandsCategory() const { return m_strAllCommands; }
     // The buttons of a category; NULL when there is no such category.
@@ -92,6 +98,10 @@ protected:
 
     CQENCustomizePage m_CustomizePage;
     CQENToolbarsPage m_ToolbarsPage;
+    CQENUserToolsPage m_UserToolsPage;
+    CQENKeyboardPage m_KeyboardPage;
+    CQENMenuPage m_MenuPage;
+    CQENMousePage m_MousePage;
     CQENOptionsPage m_OptionsPage;
 };
 
