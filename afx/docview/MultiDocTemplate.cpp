@@ -8,6 +8,7 @@ CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
                                      CRuntimeClass* pViewClass)
     : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass),
       m_hMenuShared(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))),
+      m_hAccelTable(::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))),
       m_nUntitledCount(0)
 {
 }
@@ -18,6 +19,8 @@ CMultiDocTemplate::~CMultiDocTemplate()
         RemoveDocument(static_cast<CDocument*>(m_docList.GetHead()));
     if (m_hMenuShared != NULL)
         ::DestroyMenu(m_hMenuShared);
+    if (m_hAccelTable != NULL)
+        ::DestroyAcceleratorTable(m_hAccelTable);
 }
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc)

@@ -22,6 +22,9 @@ public:
     // The menu the frame shows while a document of this template is active: the menu resource of
     // the template's id, NULL when there is none. Destroyed with the template.
     HMENU m_hMenuShared;
+    // The accelerators the template's frames share: the table of the template's id, NULL when there
+    // is none. Destroyed with the template.
+    HACCEL m_hAccelTable;
 
 protected:
     CPtrList m_docList;

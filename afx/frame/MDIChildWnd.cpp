@@ -98,8 +98,12 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     CMultiDocTemplate* pTemplate =
         pContext != NULL ? DYNAMIC_DOWNCAST(CMultiDocTemplate, pContext->m_pNewDocTemplate) : NULL;
     if (pTemplate != NULL)
+    {
         m_hMenuShared = pTemplate->m_hMenuShared;
-    LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
+        m_hAccelTable = pTemplate->m_hAccelTable;
+    }
+    else
+        LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
     if (pContext == NULL)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;

@@ -63,6 +63,16 @@ CQENUserToolsMenuSource* CQENUserToolsMenuSource::s_pActive = NULL;
 int CQENPopupMenuBar::s_nMenuShowDelay = -1;
 BOOL(PASCAL* CQENPopupMenuBar::s_pfnFindShortcut)(CFrameWnd*, UINT, CString&) = NULL;
 
+BOOL PASCAL CQENPopupMenuBar::FindFrameShortcut(CFrameWnd* pFrame, UINT nCommandId, CString& strShortcut)
+{
+    if (s_pfnFindShortcut == NULL || pFrame == NULL)
+        return FALSE;
+    if (s_pfnFindShortcut(pFrame, nCommandId, strShortcut))
+        return TRUE;
+    CFrameWnd* pActive = pFrame->GetActiveFrame();
+    return pActive != NULL && pActive != pFrame && s_pfnFindShortcut(pActive, nCommandId, strShortcut);
+}
+
 CQENPopupMenuBar::CQENPopupMenuBar()
     : m_bAllShown(TRUE),
       m_pPendingClose(NULL),

@@ -90,6 +90,8 @@ public:
     static int PASCAL ReadMenuShowDelay();
     // The keyboard shortcut of a command in a frame; NULL until the keyboard manager answers.
     static BOOL(PASCAL* s_pfnFindShortcut)(CFrameWnd* pFrame, UINT nCommandId, CString& strShortcut);
+    // The command's shortcut in the frame, else in the frame's active child.
+    static BOOL PASCAL FindFrameShortcut(CFrameWnd* pFrame, UINT nCommandId, CString& strShortcut);
 
     // ---- fields ----
     BOOL m_bAllShown;                         // no item is hidden

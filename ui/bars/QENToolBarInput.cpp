@@ -3,6 +3,7 @@
 
 #include "CustomizeButton.h"
 #include "QENCommandUsage.h"
+#include "QENPopupMenuBar.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -302,6 +303,10 @@ INT_PTR CQENToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     }
     if (strTip.IsEmpty())
         return -1;
+    CString strShortcut;
+    if (s_bShortcutsInTips &&
+        CQENPopupMenuBar::FindFrameShortcut(GetTopLevelFrame(), pButton->m_nCommandId, strShortcut))
+        strTip += " (" + strShortcut + ")";
     if (pTI != NULL)
     {
         pTI->hwnd = m_hWnd;

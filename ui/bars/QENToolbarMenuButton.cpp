@@ -302,11 +302,7 @@ CSize CQENToolbarMenuButton::MeasureButton(CDC* pDC, CSize sizeDefault, BOOL bHo
         if (iTab >= 0)
             m_strLabel = m_strLabel.Left(iTab);
         CString strShortcut;
-        CFrameWnd* pFrame = FrameOf(m_pWndParent);
-        if (CQENPopupMenuBar::s_pfnFindShortcut != NULL && pFrame != NULL &&
-            (CQENPopupMenuBar::s_pfnFindShortcut(pFrame, m_nCommandId, strShortcut) ||
-             (pFrame->GetActiveFrame() != pFrame &&
-              CQENPopupMenuBar::s_pfnFindShortcut(pFrame->GetActiveFrame(), m_nCommandId, strShortcut))))
+        if (CQENPopupMenuBar::FindFrameShortcut(FrameOf(m_pWndParent), m_nCommandId, strShortcut))
             m_strLabel += "\t" + strShortcut;
     }
     // The image has its own column: the text is measured as that of a text-only button.

@@ -1,6 +1,7 @@
 #include "QENCleanUp.h"
 #include "QENButtonImageList.h"
 #include "QENDrawingCache.h"
+#include "QENKeyboardManager.h"
 #include "QENMenuBar.h"
 #include "QENMenuImages.h"
 #include "QENVisualManager.h"
@@ -11,5 +12,6 @@ void QENCleanUp()
     CQENMenuImages::CleanUp();
     CQENButtonImageList::ReleaseSharedContexts();
     CQENMenuBar::ReleaseMenuCache();
+    CQENKeyboardManager::FreeLookupCaches();
     CQENVisualManager::DeleteLibraryOwned();
 }
