@@ -32,14 +32,16 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+    ON_MESSAGE(WM_EXITHELPMODE, OnExitHelpMode)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0),
+    : m_bHelpMode(FALSE), m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0),
       m_nIDTracking(0), m_nIDLastMessage(0), m_pViewActive(NULL), m_nIdleFlags(0), m_hMenuAlt(NULL),
-      m_bInRecalcLayout(FALSE), m_nShowDelay(-1)
+      m_bInRecalcLayout(FALSE), m_nShowDelay(-1), m_bHelpPicked(FALSE), m_dwHelpContext(0)
 {
     m_dwDockStyle = 0;
     m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);

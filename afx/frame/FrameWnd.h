@@ -16,6 +16,14 @@ class CDockBar;
 class CDockState;
 class CMiniDockFrameWnd;
 
+// Offsets of the help contexts that context help asks for.
+#define HID_BASE_COMMAND   0x00010000UL   // + command id
+#define HID_BASE_RESOURCE  0x00020000UL   // + resource id of a frame or dialog
+#define HID_BASE_PROMPT    0x00030000UL   // + id of a message box prompt
+#define HID_BASE_NCAREAS   0x00040000UL   // + hit-test code of a window's non-client part
+#define HID_BASE_CONTROL   0x00050000UL   // + control id
+#define HID_BASE_DISPATCH  0x00060000UL   // + automation dispatch id
+
 // Frame styles (bits of the window style that windows leave to the class).
 #define FWS_ADDTOTITLE   0x00008000L   // the title names the active document
 #define FWS_PREFIXTITLE  0x00004000L   // … in front: "Document - App" rather than "App - Document"
@@ -101,6 +109,17 @@ public:
     // The descendant with id AFX_IDW_STATUS_BAR, where prompts are shown.
     virtual CWnd* GetMessageBar();
 
+    // ---- context help ----
+    // Shift+F1 (ID_CONTEXT_HELP): the frame holds the mouse and shows the help cursor until a click
+    // picks a window, whose help context (WM_HELPHITTEST up the parents, else the frame's resource)
+    // then goes to WinHelp; Esc, a click outside the program or the mouse taken away end it without
+    // help. A window that answers -1 has taken the click itself (a menu that opened): the input then
+    // goes its way until a command is chosen, whose help is asked for instead of running it.
+    afx_msg void OnContextHelp();
+    BOOL CanEnterHelpMode();
+    virtual void ExitHelpMode();
+    BOOL m_bHelpMode;
+
     BOOL IsFrameWnd() const override { return TRUE; }
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -133,12 +152,21 @@ protected:
     HMENU m_hMenuAlt;
     BOOL m_bInRecalcLayout;
     int m_nShowDelay;   // show command applied to this (floating) frame at idle time, -1 none
+    BOOL m_bHelpPicked;      // help mode ended with a pick
+    DWORD m_dwHelpContext;   // … whose help context this is
 
     // Floating frames of this frame's bars get no idle time while hidden: a pending show is applied
     // from here.
     void ShowDelayedFloatingFrames();
 
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The help context of a click at ptScreen; FALSE for a window of another thread.
+    BOOL HelpContextAt(CPoint ptScreen, DWORD& dwContext);
+    // While the frame holds the mouse for help: TRUE when msg was taken (a pick, Esc, the mouse);
+    // bPicking goes FALSE when the window clicked took the click itself.
+    BOOL PickForHelp(const MSG& msg, HCURSOR hcurHelp, BOOL& bPicking);
+    afx_msg LRESULT OnExitHelpMode(WPARAM wParam, LPARAM lParam);
     void BringToTop(int nCmdShow);
     // The window class of frames that show the icon nIDResource; NULL when there is no such icon.
     static LPCTSTR PASCAL IconFrameClass(UINT nIDResource);

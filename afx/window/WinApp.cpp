@@ -193,6 +193,12 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     return AfxMessageBox(strPrompt, nType, nIDHelp);
 }
 
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    ::WinHelpA(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
+}
+
 void CWinApp::DoWaitCursor(int nCode)
 {
     m_nWaitCursorCount += nCode;

@@ -56,6 +56,8 @@ public:
     BOOL OnIdle(LONG lCount) override;
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     virtual void DoWaitCursor(int nCode);   // 1 begin, -1 end, 0 restore
+    // The help file m_pszHelpFilePath opened for nCmd (a HELP_ command) with dwData, over the main window.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     // ---- settings ----
     void SetRegistryKey(LPCTSTR lpszRegistryKey);

@@ -708,3 +708,10 @@ void CWnd::OnSysColorChange()
         SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
     Default();
 }
+
+void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL)
+        pApp->WinHelp(dwData, nCmd);
+}
