@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "InputThread.h"
 #include "QENMenuBar.h"
 #include "QENPopupMenu.h"
 #include "QENPopupMenuBar.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@ namespace {
 
 const UINT kMainMenu = 0x4D00;     // File (New, Open), Edit (Undo), View (Status), the command Help
 const UINT kOtherMenu = 0x4D01;    // Shell (Run), Window (Tile)
+const UINT kMnemonicMenu = 0x4D02; // Tools, "Save && Exit(&X)", Table
 const UINT kOpen = 0x4D12;
 const UINT kHelp = 0x4D41;
 
@@ -284,6 +287,21 @@ TEST_F(MenuBarTest, AltAndMnemonicOpensItsMenuAndArrowsMoveBetweenMenusWrappingA
     EXPECT_EQ(0, OpenMenuOf(m_bar));
 }
 
+TEST_F(MenuBarTest, AMnemonicAfterALiteralAmpersandAnswersAndOfTwoAlikeTheLaterOne)
+{
+    HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kMnemonicMenu));
+    m_bar.RebuildFromMenu(hMenu);
+    ASSERT_EQ((std::vector<std::string>{"&Tools", "Save && Exit(&X)", "&Table"}), LabelsOf(m_bar));
+    AltChord('X');
+    EXPECT_EQ(1, OpenMenuOf(m_bar));
+    Tap(VK_ESCAPE);
+    AltChord('T');
+    EXPECT_EQ(2, OpenMenuOf(m_bar));
+    Tap(VK_ESCAPE);
+    m_bar.RebuildFromMenu(m_hMainMenu);
+    ::DestroyMenu(hMenu);
+}
+
 TEST_F(MenuBarTest, ClicksOpenTheMenuAndRunCommandsInTheFrame)
 {
     ClickButton(&m_bar, 0);
@@ -353,6 +371,65 @@ TEST_F(MenuBarTest, StateComesBackFromTheRegistryAndADamagedValueGivesTheResourc
     m_bar.ReadState();
     EXPECT_EQ(kMainLabels, LabelsOf(m_bar));
     EXPECT_EQ(std::vector<UINT>{kMainMenu}, m_pFrame->m_resetMenus);
+
+    // A list whose cache file cannot be read back is not stored over the one saved before.
+    m_bar.DeleteButtonAt(1);
+    ASSERT_TRUE(m_bar.WriteState());
+    m_bar.RebuildFromMenu(m_hOtherMenu);
+    CFile* pFile = NULL;
+    ASSERT_TRUE(CQENMenuBar::s_MenuCache.Lookup(m_hMainMenu, pFile));
+    pFile->SetLength(0);
+    m_bar.WriteState();
+    m_bar.ReadState();
+    m_bar.RebuildFromMenu(m_hMainMenu);
+    EXPECT_EQ((std::vector<std::string>{"&File", "&View", "&Help"}), LabelsOf(m_bar));
+}
+
+TEST(MenuBarDockTest, DraggedFromItsFarEndTheDockedBarFloatsInItsOwnShapeUnderThePointer)
+{
+    CQENVisualManager::SetOnDemandClass(NULL);
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "menu bar drag", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    CQENMenuBar bar;
+    ASSERT_TRUE(bar.CreateEx(pFrame, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER));
+    bar.SetBarStyle(bar.GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    bar.RebuildFromMenu(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kMainMenu)), TRUE);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    pFrame->ShowWindow(SW_SHOW);
+    pFrame->RecalcLayout();
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    PumpFor(100);
+
+    CRect rectBar;
+    bar.GetWindowRect(&rectBar);
+    CRect rectLast = bar.GetItemRect(bar.ButtonCount() - 1);
+    bar.ClientToScreen(&rectLast);
+    ASSERT_GT(rectBar.right - rectLast.right, 120);
+    const CPoint ptFrom(rectLast.right + 80, rectLast.CenterPoint().y);
+    CRect rectClient;
+    pFrame->GetClientRect(&rectClient);
+    pFrame->ClientToScreen(&rectClient);
+    const CPoint ptTo = rectClient.CenterPoint();
+    RunWithInputThread([=]() {
+        MoveMouse(ptFrom);
+        MoveMouse(ptFrom, MOUSEEVENTF_LEFTDOWN);
+        for (int n = 1; n <= 4; n++)
+            MoveMouse(ptFrom + CPoint((ptTo.x - ptFrom.x) * n / 4, (ptTo.y - ptFrom.y) * n / 4));
+        MoveMouse(ptTo, MOUSEEVENTF_LEFTUP);
+    });
+    ASSERT_TRUE(bar.IsFloating());
+    CRect rectFloat;
+    bar.GetParentFrame()->GetWindowRect(&rectFloat);
+    // The pointer is still at the bar's far end, where it took the bar.
+    EXPECT_LT(rectFloat.Width(), rectBar.Width() / 2);
+    EXPECT_LT(std::abs(ptTo.x - rectFloat.right), 16);
+    EXPECT_LE(rectFloat.top, ptTo.y);
+    EXPECT_LE(ptTo.y, rectFloat.bottom);
+    bar.DestroyWindow();
+    pFrame->DestroyWindow();
+    PumpPendingMessages();
 }
 
 namespace {

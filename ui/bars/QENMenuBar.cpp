@@ -62,8 +62,18 @@ CQENMenuBar::~CQENMenuBar()
 {
     // The cache belongs to the bar: a menu handle used again later must not find this bar's list.
     ReleaseMenuCache();
-    if (m_hMenu != NULL && ::IsMenu(m_hMenu))
-        ::DestroyMenu(m_hMenu);
+    DestroyOwnMenu();
+}
+
+void CQENMenuBar::DestroyOwnMenu()
+{
+    // A document's menu is its template's; a frame that keeps its default menu destroys it with its
+    // window. Only a default menu taken over from a frame that keeps none is the bar's.
+    const BOOL bOwned = m_hDefaultMenu != NULL && (m_pOwnerFrame == NULL || m_hDefaultMenu != m_pOwnerFrame->m_hMenuDefault);
+    if (bOwned && ::IsMenu(m_hDefaultMenu))
+        ::DestroyMenu(m_hDefaultMenu);
+    m_hDefaultMenu = NULL;
+    m_hMenu = NULL;
 }
 
 BOOL CQENMenuBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
@@ -269,8 +279,9 @@ HWND CQENMenuBar::ActiveMDIChild() const
 // menu itself; the popup takes the list from there each time it opens.
 void CQENMenuBar::AppendWindowList(HMENU hPopup) const
 {
+    // A customized menu keeps its own items only.
     CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pOwnerFrame);
-    if (pFrame == NULL || MDIClient() == NULL || hPopup == NULL)
+    if (pFrame == NULL || MDIClient() == NULL || hPopup == NULL || s_bCustomizing)
         return;
     const HMENU hWindowMenu = pFrame->GetWindowMenuPopup(m_hMenu);
     if (hWindowMenu == NULL || !HoldsWindowCommand(hPopup))
@@ -407,7 +418,9 @@ int CQENMenuBar::ColumnWidth() const
 
 CSize CQENMenuBar::CalcLayout(DWORD dwMode, int nLength)
 {
-    if (IsFloating() || m_pOwnerFrame == NULL || m_pOwnerFrame->m_hWnd == NULL)
+    // While the dock context drags the bar, its floating outline has the bar's own shape.
+    const BOOL bFloatingShape = s_pDraggedBar == this && !(dwMode & (LM_HORZDOCK | LM_VERTDOCK));
+    if (IsFloating() || bFloatingShape || m_pOwnerFrame == NULL || m_pOwnerFrame->m_hWnd == NULL)
         return CQENToolBar::CalcLayout(dwMode, nLength);
     CRect rectFrame;
     m_pOwnerFrame->GetClientRect(&rectFrame);

@@ -81,6 +81,9 @@ public:
     static CMap<HMENU, HMENU, CFile*, CFile*> s_MenuCache;
     static BOOL s_bMenuBarKeyboardMode;
     static const LPCTSTR s_strMenuBarSection;
+    // The bar its dock context drags, and the thread's mouse hook that sees the button go up.
+    static CQENMenuBar* s_pDraggedBar;
+    static HHOOK s_hDragHook;
 
 protected:
     static const UINT kPopupTimer = 1;
@@ -88,6 +91,13 @@ protected:
 
     // The items built anew from hMenu.
     void BuildItemsFrom(HMENU hMenu);
+    // Destroys the default menu when it is the bar's own; the bar shows no menu then.
+    void DestroyOwnMenu();
+    // While the dock context drags the bar its floating outline has the bar's own shape; the drag
+    // state ends when the left button goes up, wherever that happens.
+    void BeginDockDrag();
+    static void PASCAL EndDockDrag();
+    static LRESULT CALLBACK DragMouseHook(int nCode, WPARAM wParam, LPARAM lParam);
     // Removes the system icon and caption items; their count is kept for RestoreChildMaximized.
     void RemoveCaptionItems();
     BOOL IsCaptionItem(const CQENToolbarButton* pButton) const;

@@ -26,6 +26,28 @@ UINT UpperCased(UINT nChar)
     return nChar < 0x80 ? (UINT)toupper((int)nChar) : nChar;
 }
 
+// The character after the first single "&" ("&&" is a literal ampersand); 0 when there is none.
+UINT MnemonicOf(const CString& strLabel)
+{
+    for (int i = 0; i + 1 < strLabel.GetLength(); i++)
+    {
+        if ((BYTE)strLabel[i] >= 0x80)
+        {
+            i++;   // the trail byte of a double-byte character is no mark
+            continue;
+        }
+        if (strLabel[i] != '&')
+            continue;
+        if (strLabel[i + 1] == '&')
+        {
+            i++;
+            continue;
+        }
+        return (BYTE)strLabel[i + 1];
+    }
+    return 0;
+}
+
 } // namespace
 
 BOOL CQENMenuBar::IsMenuItem(int iIndex) const
@@ -91,10 +113,9 @@ void CQENMenuBar::RebuildMnemonics()
         const CQENToolbarButton* pButton = ButtonAt(i);
         if (pButton->IsSeparator() || !pButton->m_bShowLabel)
             continue;
-        const int iAmpersand = pButton->m_strLabel.Find('&');
-        if (iAmpersand < 0 || iAmpersand + 1 >= pButton->m_strLabel.GetLength())
-            continue;
-        m_mnemonics.SetAt(UpperCased((BYTE)pButton->m_strLabel[iAmpersand + 1]), i);
+        const UINT nMnemonic = MnemonicOf(pButton->m_strLabel);
+        if (nMnemonic != 0)
+            m_mnemonics.SetAt(UpperCased(nMnemonic), i);
     }
 }
 
@@ -216,6 +237,9 @@ void CQENMenuBar::OnTimer(UINT_PTR nIDEvent)
 
 void CQENMenuBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    // A press beside the items lets the dock context drag the docked bar.
+    if (HitTest(point) < 0 && m_pDockBar != NULL && m_pDockContext != NULL && !IsFloating())
+        BeginDockDrag();
     CQENToolBar::OnLButtonDown(nFlags, point);
     if (IsAnyPopupOpen())
         SetTimer(kPopupTimer, kPopupTimerPeriod, NULL);
@@ -236,5 +260,40 @@ void CQENMenuBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CQENMenuBar::OnDestroy()
 {
     KillTimer(kPopupTimer);
+    if (s_pDraggedBar == this)
+        EndDockDrag();
+    // The frame is still there to tell whose menu the default menu is.
+    DestroyOwnMenu();
+    m_pOwnerFrame = NULL;
     CQENToolBar::OnDestroy();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Dragged by the dock context
+
+CQENMenuBar* CQENMenuBar::s_pDraggedBar = NULL;
+HHOOK CQENMenuBar::s_hDragHook = NULL;
+
+void CQENMenuBar::BeginDockDrag()
+{
+    EndDockDrag();
+    s_hDragHook = ::SetWindowsHookExA(WH_MOUSE, DragMouseHook, NULL, ::GetCurrentThreadId());
+    if (s_hDragHook != NULL)
+        s_pDraggedBar = this;
+}
+
+void PASCAL CQENMenuBar::EndDockDrag()
+{
+    if (s_hDragHook != NULL)
+        ::UnhookWindowsHookEx(s_hDragHook);
+    s_hDragHook = NULL;
+    s_pDraggedBar = NULL;
+}
+
+LRESULT CALLBACK CQENMenuBar::DragMouseHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const HHOOK hHook = s_hDragHook;
+    if (nCode == HC_ACTION && (wParam == WM_LBUTTONUP || wParam == WM_NCLBUTTONUP))
+        EndDockDrag();
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }

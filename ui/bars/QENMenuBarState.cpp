@@ -51,7 +51,9 @@ void CQENMenuBar::ShowCurrentMenu()
 BOOL CQENMenuBar::WriteMenuState(HMENU hMenu, LPCTSTR lpszPath, int nBarId, UINT nExtraId)
 {
     SetOriginalItemsFrom(hMenu);
-    LoadFromCache(hMenu);
+    // A list that cannot be read back is not stored over the one saved before.
+    if (!LoadFromCache(hMenu))
+        return FALSE;
     return CQENToolBar::WriteState(lpszPath, nBarId, nExtraId);
 }
 
