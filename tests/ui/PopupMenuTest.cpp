@@ -217,13 +217,15 @@ TEST(PopupMenuShowDelayTest, RegistryDelayIsTakenUpToFiveSecondsAndDefaultsTo500
     EXPECT_EQ(5000, CQENPopupMenuBar::ReadMenuShowDelay());
     setDelay("250");
     EXPECT_EQ(250, CQENPopupMenuBar::ReadMenuShowDelay());
+    setDelay("-20");
+    EXPECT_EQ(0, CQENPopupMenuBar::ReadMenuShowDelay());
     setDelay("soon");
     EXPECT_EQ(500, CQENPopupMenuBar::ReadMenuShowDelay());
     setDelay(NULL);
     EXPECT_EQ(500, CQENPopupMenuBar::ReadMenuShowDelay());
 }
 
-TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderAndAnEmptyListTakesItsSeparatorAlong)
+TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderOfTheirCommandAndAnEmptyListTakesItsSeparatorAlong)
 {
     char szFolder[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, szFolder);
@@ -233,7 +235,7 @@ TEST_F(PopupMenuTest, RecentFilesReplaceThePlaceholderAndAnEmptyListTakesItsSepa
 
     HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
-    ::AppendMenuA(hMenu, MF_STRING, kRecentFile, "Recent File");
+    ::AppendMenuA(hMenu, MF_STRING, kRecentFile, "最近的文件");
     ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
     ::AppendMenuA(hMenu, MF_STRING, kBravo, "&Bravo");
     ShowFrameAt(100, 100, hMenu);
@@ -471,6 +473,55 @@ TEST_F(PopupMenuTest, TheSubmenuUnderTheCursorOpensAfterTheShowDelayAndClosesAft
     CQENPopupMenuBar::s_nMenuShowDelay = nSavedDelay;
 }
 
+TEST_F(PopupMenuTest, WithoutAShowDelayASubmenuOpensAndClosesAsThePointerComesAndGoes)
+{
+    const int nSavedDelay = CQENPopupMenuBar::s_nMenuShowDelay;
+    CQENPopupMenuBar::s_nMenuShowDelay = 0;
+    ShowFrameAt(100, 100, MakeMenu());
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    auto moveTo = [pBar](int i) {
+        const CPoint pt = pBar->ButtonAt(i)->m_rect.CenterPoint();
+        pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    moveTo(4);
+    EXPECT_NE(nullptr, pPopup->OpenSubmenu());
+    moveTo(0);
+    EXPECT_EQ(nullptr, pPopup->OpenSubmenu());
+    CQENPopupMenuBar::s_nMenuShowDelay = nSavedDelay;
+}
+
+TEST_F(PopupMenuTest, CtrlDownShowsTheWholeMenuAndAnAnimationOutOfRangeShowsTheMenuAtOnce)
+{
+    CList<UINT, UINT> basic;
+    basic.AddTail(kAlpha);
+    CQENCommandUsage::SetBasicCommands(basic);
+    ShowFrameAt(100, 100, MakeMenu());
+    ::SetForegroundWindow(m_frame.m_hWnd);
+    CQENPopupMenu::s_nMenuAnimation = 7;
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    CQENPopupMenu::s_nMenuAnimation = CQENPopupMenu::AnimationNone;
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_TRUE(pPopup->IsWindowVisible());
+    EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible());
+    EXPECT_EQ(pPopup->MenuRect().Size(), WindowRectOf(pPopup).Size() - CSize(pPopup->ShadowDepth(), pPopup->ShadowDepth()));
+    ASSERT_EQ((std::vector<std::string>{"&Alpha", "-", "&Delta", "<show all>"}), LabelsOf(pPopup->GetMenuBar()));
+
+    for (const auto& stroke : {std::make_pair(VK_CONTROL, true), std::make_pair(VK_DOWN, true),
+                               std::make_pair(VK_DOWN, false), std::make_pair(VK_CONTROL, false)})
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = (WORD)stroke.first;
+        input.ki.dwFlags = stroke.second ? 0 : KEYEVENTF_KEYUP;
+        ::SendInput(1, &input, sizeof(INPUT));
+        PumpFor(60);
+    }
+    EXPECT_EQ((std::vector<std::string>{"&Alpha", "&Bravo", "-", "&Charlie", "&Delta"}), LabelsOf(pPopup->GetMenuBar()));
+    EXPECT_TRUE(m_frame.m_commands.empty());
+}
+
 TEST_F(PopupMenuTest, AMenuTallerThanTheWorkAreaTakesTheLargerSideAndScrollsToTheHighlight)
 {
     const CRect rectWork = WorkArea();
@@ -490,12 +541,21 @@ TEST_F(PopupMenuTest, AMenuTallerThanTheWorkAreaTakesTheLargerSideAndScrollsToTh
     CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
     const CRect rectVisible = WindowRectOf(pBar);
     Key(pPopup, VK_END);
-    CRect rectLast = pBar->ButtonAt(nItems - 1)->m_rect;
-    pBar->ClientToScreen(&rectLast);
-    EXPECT_GE(rectLast.top, rectVisible.top);
-    EXPECT_LE(rectLast.bottom, rectVisible.bottom);
-    EXPECT_GT(pBar->FirstVisibleItem(), 0);
+    // As many items as fit are shown, the last one at the bottom; scrolling on goes no further.
+    auto rectOnScreen = [&](int i) {
+        CRect rect = pBar->ButtonAt(i)->m_rect;
+        pBar->ClientToScreen(&rect);
+        return rect;
+    };
+    const int iFirst = pBar->FirstVisibleItem();
+    ASSERT_GT(iFirst, 0);
+    EXPECT_GE(rectOnScreen(iFirst).top, rectVisible.top);
+    EXPECT_LE(rectOnScreen(nItems - 1).bottom, rectVisible.bottom);
+    EXPECT_LT(rectVisible.bottom - rectOnScreen(nItems - 1).bottom, pBar->RowHeight());
     EXPECT_EQ(std::vector<int>{nItems - 1}, HighlightedItems(pBar));
+    pBar->SetFirstVisibleItem(nItems - 1);
+    EXPECT_EQ(iFirst, pBar->FirstVisibleItem());
+    EXPECT_LT(rectVisible.bottom - rectOnScreen(nItems - 1).bottom, pBar->RowHeight());
     Key(pPopup, VK_HOME);
     EXPECT_EQ(0, pBar->FirstVisibleItem());
     EXPECT_EQ(std::vector<int>{0}, HighlightedItems(pBar));

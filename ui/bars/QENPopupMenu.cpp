@@ -883,7 +883,8 @@ LRESULT CALLBACK CQENPopupMenu::InputHook(int nCode, WPARAM wParam, LPARAM lPara
     case WM_NCRBUTTONDOWN:
     case WM_NCMBUTTONDOWN:
     {
-        if (pPopup->InPopupChain(pMsg->hwnd))
+        // In customize mode the menu stays open for what is dragged into it.
+        if (pPopup->InPopupChain(pMsg->hwnd) || IsCustomizing())
             break;
         // A click on the button that opened the menu only closes it.
         const CQENToolbarMenuButton* pButton = pPopup->m_pParentButton;
@@ -940,6 +941,14 @@ void CQENPopupMenu::OnDestroy()
         m_wndMenuBar.ButtonAt(i)->CancelTracking();
 
     const BOOL bOutermost = GetParentPopup() == NULL;
+    // Customized, the items are the menu of the button from now on, and of the menu above it.
+    if (m_wndMenuBar.m_bItemsChanged && m_pParentButton != NULL)
+    {
+        m_wndMenuBar.CopyItemsTo(m_pParentButton);
+        CQENPopupMenuBar* pParentBar = DYNAMIC_DOWNCAST(CQENPopupMenuBar, m_pParentButton->m_pWndParent);
+        if (pParentBar != NULL)
+            pParentBar->m_bItemsChanged = TRUE;
+    }
     if (m_pParentButton != NULL)
     {
         CQENToolbarMenuButton* pButton = m_pParentButton;

@@ -12,6 +12,7 @@
 #include <RecentFileList.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdlib.h>
 
 namespace {
@@ -21,8 +22,9 @@ const int kLongestShowDelay = 5000;
 const int kSeparatorHeight = 8;
 const int kShortcutColumnExtra = 10;
 const CSize kEmptyBarSize(50, 20);
+const int kInsertMarkHeight = 6;
 const UINT kFirstRecentFile = 0xE110;
-const TCHAR kRecentFilePlaceholder[] = "Recent File";
+const UINT kLastRecentFile = 0xE11F;
 
 // The mnemonic of a menu text, upper case; 0 when it has none.
 TCHAR MnemonicOf(const CString& strText)
@@ -81,6 +83,7 @@ CQENPopupMenuBar::CQENPopupMenuBar()
       m_nMaxWidth(0),
       m_bOpenedFromKeyboard(FALSE),
       m_bWholeMenuShown(FALSE),
+      m_bItemsChanged(FALSE),
       m_iFirstVisible(0),
       m_bKeyboardMove(FALSE),
       m_bSkipNextSeparator(FALSE)
@@ -110,8 +113,8 @@ int PASCAL CQENPopupMenuBar::ReadMenuShowDelay()
             szValue[std::min<DWORD>(cbValue, sizeof szValue - 1)] = '\0';
             char* pEnd = NULL;
             const long nValue = strtol(szValue, &pEnd, 10);
-            if (pEnd != szValue && nValue >= 0)
-                nDelay = (int)std::min<long>(nValue, kLongestShowDelay);
+            if (pEnd != szValue)
+                nDelay = (int)std::max<long>(0, std::min<long>(nValue, kLongestShowDelay));
         }
         ::RegCloseKey(hKey);
     }
@@ -249,12 +252,18 @@ BOOL CQENPopupMenuBar::BuildFromMenuHandle(HMENU hMenu, BOOL bShowAll)
         if (hSubMenu != NULL)
             nTearOffId = CQENTearOffManager::ParseTearOffText(strText);
 
-        if (nCommandId == kFirstRecentFile && strText == kRecentFilePlaceholder)
+        // The placeholders stay what they are while the menu is customized. The recent-file one is
+        // known by its command: its text is the program's own language.
+        if (nCommandId == kFirstRecentFile && !s_bCustomizing)
         {
             AddRecentFiles();
+            // Entries someone put in the menu already are listed now.
+            while (i + 1 < nCount && ::GetMenuItemID(hMenu, i + 1) > kFirstRecentFile &&
+                   ::GetMenuItemID(hMenu, i + 1) <= kLastRecentFile)
+                i++;
             continue;
         }
-        if (nToolsEntry != 0 && nCommandId == nToolsEntry)
+        if (nToolsEntry != 0 && nCommandId == nToolsEntry && !s_bCustomizing)
         {
             AddUserTools();
             continue;
@@ -299,6 +308,28 @@ void CQENPopupMenuBar::ShowAllItems()
     CQENPopupMenu* pPopup = GetPopupMenu();
     if (pPopup != NULL)
         pPopup->RecalcLayout();
+}
+
+void CQENPopupMenuBar::CopyItemsTo(CQENToolbarMenuButton* pButton) const
+{
+    pButton->ClearSubItems();
+    for (int i = 0; i < ButtonCount(); i++)
+    {
+        const CQENToolbarButton* pItem = ButtonAt(i);
+        if (pItem->IsKindOf(RUNTIME_CLASS(CQENShowAllButton)))
+            continue;
+        CQENToolbarButton* pCopy = static_cast<CQENToolbarButton*>(pItem->GetRuntimeClass()->CreateObject());
+        if (pCopy == NULL)
+            continue;
+        pCopy->AssignFrom(*pItem);
+        // The command's state and shortcut are the menu's to show each time it opens.
+        pCopy->m_nStyle &= ~(TBBS_PRESSED | TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_DISABLED);
+        const int iTab = pCopy->m_strLabel.Find('\t');
+        if (iTab >= 0)
+            pCopy->m_strLabel = pCopy->m_strLabel.Left(iTab);
+        pButton->m_SubItems.AddTail(pCopy);
+    }
+    pButton->m_bHasMenu = TRUE;
 }
 
 HMENU CQENPopupMenuBar::BuildMenuHandle() const
@@ -432,9 +463,23 @@ void CQENPopupMenuBar::PositionButtons()
     LayOutItems(TRUE);
 }
 
+int CQENPopupMenuBar::LastFirstVisibleItem() const
+{
+    if (m_hWnd == NULL || ButtonCount() == 0)
+        return 0;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    // Counted from the end: as many items as fit in the window below the first visible one.
+    const int nBottom = ButtonAt(ButtonCount() - 1)->m_rect.bottom;
+    int iFirst = ButtonCount() - 1;
+    while (iFirst > 0 && nBottom - ButtonAt(iFirst - 1)->m_rect.top <= rectClient.Height() - 1)
+        iFirst--;
+    return iFirst;
+}
+
 void CQENPopupMenuBar::SetFirstVisibleItem(int iItem)
 {
-    iItem = std::max(0, std::min(iItem, ButtonCount() - 1));
+    iItem = std::max(0, std::min(iItem, LastFirstVisibleItem()));
     if (iItem == m_iFirstVisible)
         return;
     m_iFirstVisible = iItem;
@@ -495,6 +540,85 @@ void CQENPopupMenuBar::DrawInsertMark(CDC* pDC)
 }
 
 // ---------------------------------------------------------------------------------------------------
+// Customize mode: items dragged in and out
+
+int CQENPopupMenuBar::DropIndexAt(CPoint point, CRect& rectMark)
+{
+    rectMark.SetRectEmpty();
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    int iDrop = -1;
+    CRect rectEdge;
+    if (ButtonCount() == 0)
+    {
+        iDrop = 0;
+        rectEdge = CRect(rectClient.left, rectClient.top + 1, rectClient.right, rectClient.top + 1);
+    }
+    // The items of the column under the point, top to bottom: before an item over its upper half,
+    // after it over its lower half or below it.
+    for (int i = 0; i < ButtonCount(); i++)
+    {
+        const CQENToolbarButton* pItem = ButtonAt(i);
+        const CRect& rect = pItem->m_rect;
+        if (pItem->m_bHidden || point.x < rect.left || point.x >= rect.right)
+            continue;
+        const BOOL bBefore = point.y < rect.CenterPoint().y;
+        iDrop = bBefore ? i : i + 1;
+        const int y = bBefore ? rect.top : rect.bottom;
+        rectEdge = CRect(rect.left, y, rect.right, y);
+        if (point.y < rect.bottom)
+            break;
+    }
+    if (iDrop < 0)
+        return -1;
+    rectMark = rectEdge;
+    rectMark.InflateRect(0, kInsertMarkHeight / 2);
+    rectMark.OffsetRect(0, std::max<LONG>(0, rectClient.top - rectMark.top));
+    rectMark.OffsetRect(0, std::min<LONG>(0, rectClient.bottom - rectMark.bottom));
+    return iDrop;
+}
+
+CQENToolbarButton* CQENPopupMenuBar::MakeDroppedButton(COleDataObject* pDataObject)
+{
+    std::unique_ptr<CQENToolbarButton> pDropped(CQENToolbarButton::CreateFromDataObject(pDataObject));
+    if (pDropped == nullptr)
+        return NULL;
+    std::unique_ptr<CQENToolbarMenuButton> pItem;
+    if (pDropped->IsKindOf(RUNTIME_CLASS(CQENToolbarMenuButton)))
+        pItem.reset(static_cast<CQENToolbarMenuButton*>(pDropped.release()));
+    else
+    {
+        pItem.reset(new CQENToolbarMenuButton);
+        pItem->AssignFrom(*pDropped);
+    }
+    const int iTab = pItem->m_strLabel.Find('\t');
+    if (iTab >= 0)
+        pItem->m_strLabel = pItem->m_strLabel.Left(iTab);
+    if (pItem->m_strLabel.IsEmpty() && !FillButtonText(pItem.get()))
+        return NULL;   // a menu item is its text
+    pItem->m_bMenuItemMode = TRUE;
+    pItem->m_bShowLabel = TRUE;
+    pItem->m_bShowImage = pItem->GetImage() >= 0;
+    return pItem.release();
+}
+
+BOOL CQENPopupMenuBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+    if (!CQENToolBar::OnDrop(pDataObject, dropEffect, point))
+        return FALSE;
+    m_bItemsChanged = TRUE;
+    return TRUE;
+}
+
+BOOL CQENPopupMenuBar::OnCustomizeCommand(UINT nCommandId)
+{
+    if (!CQENToolBar::OnCustomizeCommand(nCommandId))
+        return FALSE;
+    m_bItemsChanged = TRUE;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------------
 // The highlight and the submenus
 
 int CQENPopupMenuBar::IndexOfMenuButton(const CQENToolbarMenuButton* pButton) const
@@ -540,7 +664,8 @@ void CQENPopupMenuBar::HotButtonChanged(int iHot)
 {
     if (iHot == m_iHotIndex)
         return;
-    const BOOL bImmediate = m_bKeyboardMove || s_bCustomizing;
+    const BOOL bByKeyOrCustomizing = m_bKeyboardMove || s_bCustomizing;
+    const BOOL bImmediate = bByKeyOrCustomizing || MenuShowDelay() == 0;
     CQENToolbarMenuButton* pOld = HighlightedMenuButton();
     const int iOld = m_iHotIndex;
     m_iHotIndex = iHot;
@@ -570,7 +695,7 @@ void CQENPopupMenuBar::HotButtonChanged(int iHot)
     // Resting on the show-all item unfolds the whole menu by itself.
     StopTimer(kShowAllTimer);
     if (pNew != NULL && pNew->IsKindOf(RUNTIME_CLASS(CQENShowAllButton)) && CQENPopupMenu::s_bShowAllMenusAfterDelay &&
-        !bImmediate && m_hWnd != NULL)
+        !bByKeyOrCustomizing && m_hWnd != NULL)
         SetTimer(kShowAllTimer, std::max(MenuShowDelay(), 1), NULL);
     if (pNew != NULL)
         ShowCommandPrompt(pNew);
@@ -580,7 +705,7 @@ void CQENPopupMenuBar::ScheduleOpen(CQENToolbarMenuButton* pButton)
 {
     if (pButton == NULL || m_hWnd == NULL)
         return;
-    if (pButton == m_pDelayedOpen)
+    if (pButton == m_pDelayedOpen || MenuShowDelay() == 0)
     {
         StopTimer(kOpenTimer);
         OpenSubmenuOf(pButton, FALSE);
@@ -783,7 +908,20 @@ void CQENPopupMenuBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (s_bCustomizing)
     {
+        // An item dragged away changes the menu; one dropped here is noted by the drop.
+        CList<const CQENToolbarButton*, const CQENToolbarButton*> itemsBefore;
+        for (int i = 0; i < ButtonCount(); i++)
+            itemsBefore.AddTail(ButtonAt(i));
+        const HWND hWnd = m_hWnd;
         CQENToolBar::OnLButtonDown(nFlags, point);
+        if (!::IsWindow(hWnd))
+            return;
+        BOOL bSame = itemsBefore.GetCount() == ButtonCount();
+        POSITION pos = itemsBefore.GetHeadPosition();
+        for (int i = 0; bSame && i < ButtonCount(); i++)
+            bSame = itemsBefore.GetNext(pos) == ButtonAt(i);
+        if (!bSame)
+            m_bItemsChanged = TRUE;
         return;
     }
     const int iHit = HitTest(point);

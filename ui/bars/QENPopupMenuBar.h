@@ -42,6 +42,8 @@ public:
     void ShowAllItems();
     // Appends the show-all item unless the list already ends with one.
     void AppendShowAllButton();
+    // The items, as the menu of pButton from now on (what they showed for the moment left out).
+    void CopyItemsTo(CQENToolbarMenuButton* pButton) const;
 
     // The popup this bar is the client of; NULL when its parent is no popup.
     CQENPopupMenu* GetPopupMenu() const;
@@ -83,6 +85,13 @@ public:
                       BOOL bGrayDisabled) override;
     void PaintSeparatorAt(CDC* pDC, const CQENToolbarButton* pButton, BOOL bHorizontal) override;
     void DrawInsertMark(CDC* pDC) override;
+    // ---- customize mode: items dragged in and out ----
+    int DropIndexAt(CPoint point, CRect& rectMark) override;
+    BOOL ButtonsRunAcross() const override { return FALSE; }
+    // Whatever is dropped becomes a menu item with its text.
+    CQENToolbarButton* MakeDroppedButton(COleDataObject* pDataObject) override;
+    BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
+    BOOL OnCustomizeCommand(UINT nCommandId) override;
 
     // The menu show delay in ms: read once, when first asked.
     static int PASCAL MenuShowDelay();
@@ -101,6 +110,7 @@ public:
     int m_nMaxWidth;                          // 0: none
     BOOL m_bOpenedFromKeyboard;
     BOOL m_bWholeMenuShown;                   // the rarely used items are shown on request
+    BOOL m_bItemsChanged;                     // customized: the menu's button takes the items
     CArray<int, int> m_columnLefts;           // the left edge of each column
 
     static int s_nMenuShowDelay;              // -1 until read
@@ -120,6 +130,8 @@ protected:
     void OpenSubmenuOf(CQENToolbarMenuButton* pButton, BOOL bHighlightFirst);
     BOOL IsSelectable(int iItem) const;
     void StopTimer(UINT nTimer);
+    // The highest first visible item that still fills the bar's window.
+    int LastFirstVisibleItem() const;
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);

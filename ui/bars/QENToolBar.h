@@ -180,6 +180,8 @@ public:
     virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     // The insertion index for a drop at point, and the insert mark there; -1 for none.
     virtual int DropIndexAt(CPoint point, CRect& rectMark);
+    // Whether the buttons follow each other from left to right (else from top to bottom).
+    virtual BOOL ButtonsRunAcross() const { return IsHorizontal(); }
     virtual void PositionButtons();
     virtual void PaintSeparatorAt(CDC* pDC, const CQENToolbarButton* pButton, BOOL bHorizontal);
     // The button the data object carries, as this bar takes it; NULL when there is none.

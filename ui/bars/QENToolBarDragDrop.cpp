@@ -182,7 +182,7 @@ BOOL CQENToolBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPo
         if (iDrop == iSource || iDrop == iSource + 1)
         {
             const CPoint ptMoved = point - m_ptDragStart;
-            const int nMoved = IsHorizontal() ? ptMoved.x : ptMoved.y;
+            const int nMoved = ButtonsRunAcross() ? ptMoved.x : ptMoved.y;
             const CQENToolbarButton* pBefore = ButtonAt(iSource - 1);
             const BOOL bGroupStart = pBefore != NULL && pBefore->IsSeparator();
             if (nMoved >= kGroupDragDistance && !bGroupStart && iSource > 0)

@@ -61,7 +61,20 @@ void CQENToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         }
         else if (m_iCustomizeSel >= 0)
         {
+            // A menu button that is not dragged away opens its menu, whose items can be customized
+            // then; a second click closes it.
+            const BOOL bWasOpen = pHit->IsPopupOpen();
+            const int nCount = ButtonCount();
             DragButton(iHit, point);
+            if (!bWasOpen && ButtonAt(iHit) == pHit && ButtonCount() == nCount)
+            {
+                CRect rectButton = pHit->m_rect;
+                ClientToScreen(&rectButton);
+                CPoint ptRelease;
+                ::GetCursorPos(&ptRelease);
+                if (rectButton.PtInRect(ptRelease))
+                    pHit->HandleClick(this, FALSE);
+            }
         }
         return;
     }

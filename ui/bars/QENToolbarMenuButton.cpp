@@ -136,7 +136,8 @@ void CQENToolbarMenuButton::Serialize(CArchive& ar)
             delete pItem;
         }
     }
-    m_bHasMenu = TRUE;
+    // A plain command stored from a menu item stays a plain command.
+    m_bHasMenu = !m_SubItems.IsEmpty() || m_nCommandId == (UINT)-1;
 }
 
 void CQENToolbarMenuButton::AssignFrom(const CQENToolbarButton& source)
@@ -535,6 +536,13 @@ void CQENToolbarMenuButton::CancelTracking()
 BOOL CQENToolbarMenuButton::HandleContextHelp(CWnd* pWnd)
 {
     return HandleClick(pWnd, FALSE);
+}
+
+BOOL CQENToolbarMenuButton::IsCustomizable() const
+{
+    if (m_bHasMenu && m_nCommandId == (UINT)-1)
+        return TRUE;
+    return CQENToolbarButton::IsCustomizable();
 }
 
 BOOL CQENToolbarMenuButton::BeforeDragStart()

@@ -36,6 +36,8 @@ public:
     BOOL HandleContextHelp(CWnd* pWnd) override;
     BOOL IsPopupOpen() const override { return m_pPopupMenu != NULL; }
     BOOL BeforeDragStart() override;
+    // A submenu, which has no command of its own, is customized as a whole.
+    BOOL IsCustomizable() const override;
     void CloseOwnerPopups() override;
     void InvalidateOwnerArea() override;
 
