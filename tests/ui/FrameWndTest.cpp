@@ -1,7 +1,11 @@
 #include "GuiTestSupport.h"
+#include "InputThread.h"
+#include "QENCommandUsage.h"
 #include "QENFrameWnd.h"
 #include "QENMenuBar.h"
 #include "QENPopupMenu.h"
+#include "QENRegistry.h"
+#include "QENTearOffManager.h"
 #include "QENToolBar.h"
 #include "QENToolDockBar.h"
 #include "QENToolbarMenuButton.h"
@@ -263,8 +267,99 @@ TEST_F(FrameWndTest, TheMenuBarTakesTheWindowMenuIsOfferedMnemonicsFirstAndAltAl
     EXPECT_EQ(menuBar.m_hWnd, ::GetFocus());
     Press(VK_MENU);
     EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+    Press(VK_F10);
+    EXPECT_EQ(menuBar.m_hWnd, ::GetFocus());
+    Press(VK_MENU);
+    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+
+    // Alt with another key or a click, or Alt that opened a menu, leaves the focus where it was.
+    Keys({{VK_MENU, true}, {VK_SHIFT, true}, {VK_SHIFT, false}, {VK_MENU, false}});
+    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+    CRect rectClient;
+    m_frame.GetClientRect(&rectClient);
+    Keys({{VK_MENU, true}});
+    Click(&m_frame, CPoint(rectClient.CenterPoint().x, rectClient.bottom - 20));
+    Keys({{VK_MENU, false}});
+    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+    Keys({{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}});
+    ASSERT_NE(nullptr, pMenuFile->GetPopupMenu());
+    Press(VK_ESCAPE);
+    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+    // A hidden menu bar never takes the focus (Esc ends what the system makes of Alt instead).
+    m_frame.ShowControlBar(&menuBar, FALSE, FALSE);
+    RunWithInputThread([]() {
+        for (WORD wKey : {VK_MENU, VK_ESCAPE})
+        {
+            PressKey(wKey, true);
+            PressKey(wKey, false);
+        }
+    });
+    EXPECT_NE(menuBar.m_hWnd, ::GetFocus());
     menuBar.DestroyWindow();
     ::DestroyMenu(hWindowMenu);
+}
+
+TEST_F(FrameWndTest, AMinimizedFrameStillClosesWithAltF4)
+{
+    m_frame.ShowWindow(SW_SHOWMINIMIZED);
+    PumpFor(100);
+    ASSERT_TRUE(m_frame.IsIconic());
+    const HWND hFrame = m_frame.m_hWnd;
+    Keys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
+    EXPECT_FALSE(::IsWindow(hFrame));
+}
+
+TEST_F(FrameWndTest, AControlNotifyingWithCodeOneIsNoAcceleratorAndItsCommandIsNotCounted)
+{
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(20, 60, 180, 200), &m_frame,
+                             0x6210));
+    combo.AddString("一");
+    combo.AddString("二");
+    combo.SetCurSel(0);
+    combo.SetFocus();
+    theCommandUsage.Reset();
+    Press(VK_DOWN);
+    EXPECT_EQ(1, combo.GetCurSel());
+    EXPECT_EQ(0u, theCommandUsage.TotalUsage());
+    combo.DestroyWindow();
+}
+
+TEST_F(FrameWndTest, EscClosesOneMenuLevelTheMenuLeftTakesTheKeysAndLosingTheProgramsActivationClosesIt)
+{
+    HMENU hMore = ::CreatePopupMenu();
+    ::AppendMenuA(hMore, MF_STRING, kHotel, "&Hotel");
+    HMENU hTools = ::CreatePopupMenu();
+    ::AppendMenuA(hTools, MF_POPUP, (UINT_PTR)hMore, "&More");
+    m_bar.AddButtonAt(CQENToolbarMenuButton((UINT)-1, hTools, -1, "&Tools"));
+    ::DestroyMenu(hTools);
+    m_frame.RecalcLayout();
+    PumpFor(50);
+    CQENToolbarMenuButton* pTools = static_cast<CQENToolbarMenuButton*>(m_bar.ButtonAt(2));
+
+    Click(&m_bar, pTools->m_rect.CenterPoint());
+    CQENPopupMenu* pPopup = pTools->GetPopupMenu();
+    ASSERT_NE(nullptr, pPopup);
+    Press(VK_DOWN);
+    Press(VK_RIGHT);
+    ASSERT_NE(nullptr, pPopup->OpenSubmenu());
+    Press(VK_ESCAPE);
+    EXPECT_EQ(nullptr, pPopup->OpenSubmenu());
+    ASSERT_EQ(pPopup, pTools->GetPopupMenu());
+    EXPECT_EQ(pPopup, CQENPopupMenu::s_pActivePopupMenu);
+    Press(VK_RIGHT);
+    EXPECT_NE(nullptr, pPopup->OpenSubmenu());
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(nullptr, pTools->GetPopupMenu());
+    EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
+
+    Click(&m_bar, pTools->m_rect.CenterPoint());
+    ASSERT_NE(nullptr, pTools->GetPopupMenu());
+    pTools->GetPopupMenu()->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    PumpFor(50);
+    EXPECT_EQ(nullptr, pTools->GetPopupMenu());
+    EXPECT_TRUE(m_frame.m_commands.empty());
 }
 
 TEST_F(FrameWndTest, RightClickOnADockBarAsksForTheToolbarMenuOutsideCustomizeMode)
@@ -320,6 +415,17 @@ TEST_F(FrameWndTest, UserToolbarsTakeTheLowestFreeReservedIdAndAreStoredAndResto
     EXPECT_TRUE(::IsWindow(m_bar.m_hWnd));
     EXPECT_EQ(TRUE, m_frame.SendMessage(QENM_TOOLBAR_DELETE, 0, (LPARAM)bars[3]));
     EXPECT_EQ(nullptr, m_frame.UserToolbarAt(3));
+    // Sent from another thread, the messages create and delete nothing.
+    LRESULT lCreated = -1;
+    LRESULT lDeleted = -1;
+    RunWithInputThread([&]() {
+        lCreated = ::SendMessageA(m_frame.m_hWnd, QENM_TOOLBAR_CREATE, 0, (LPARAM) "外来");
+        lDeleted = ::SendMessageA(m_frame.m_hWnd, QENM_TOOLBAR_DELETE, 0, (LPARAM)bars[0]);
+    });
+    EXPECT_EQ(0, lCreated);
+    EXPECT_EQ(FALSE, lDeleted);
+    EXPECT_EQ(nullptr, m_frame.UserToolbarAt(3));
+    EXPECT_EQ(bars[0], m_frame.UserToolbarAt(0));
     CQENToolBar* pAgain = m_frame.AddUserToolbar("又一个");
     ASSERT_NE(nullptr, pAgain);
     EXPECT_EQ(kFirstUserBar + 3, (UINT)pAgain->GetDlgCtrlID());
@@ -361,6 +467,102 @@ TEST_F(FrameWndTest, UserToolbarsTakeTheLowestFreeReservedIdAndAreStoredAndResto
     ASSERT_EQ(1, restored.UserToolbarAt(3)->ButtonCount());
     EXPECT_EQ(kHotel, restored.UserToolbarAt(3)->ButtonAt(0)->m_nCommandId);
     restored.DestroyWindow();
+}
+
+namespace {
+
+// The workspace's part for the frames: its section path, and on closing the tear-off bars stored.
+class CTearOffServices : public CQENFrameServices
+{
+public:
+    CString RegistrySectionPath() override
+    {
+        CString strPath;
+        strPath.Format("Software\\%s\\%s\\", AfxGetApp()->m_pszRegistryKey, AfxGetApp()->m_pszProfileName);
+        return strPath;
+    }
+    BOOL LoadPlacement(CRect&, UINT&, UINT&) override { return FALSE; }
+    void StorePlacement(const CRect&, UINT, UINT) override {}
+    void LoadFrameState(CFrameWnd*) override {}
+    void OnFrameClosing(CFrameWnd* pFrame) override { CQENFrameSupport::Of(pFrame)->StoreTearOffBars(FALSE); }
+    BOOL RunUserTool(UINT) override { return FALSE; }
+};
+
+} // namespace
+
+TEST_F(FrameWndTest, TearOffBarsComeBackFromTheirKeysOnlyAsToolbarsOnFreeTearOffIdsAndHiddenOnesAreDropped)
+{
+    CScratchRegistryKey scratch("tearoff");
+    CTearOffServices services;
+    CQENFrameServices::s_pActive = &services;
+    CQENTearOffManager manager(0xEA00, 0xEA0F);
+    g_pTearOffManager = &manager;
+    for (UINT i = 0; i < 3; i++)
+    {
+        CQENToolBar* pBar = new CQENToolBar;
+        ASSERT_TRUE(pBar->CreateEx(&m_frame, 0, CQENFrameSupport::kUserBarStyle, CRect(1, 1, 1, 1), 0xEA00 + i));
+        pBar->SetWindowText(("撕下 " + std::to_string(i)).c_str());
+        pBar->AddButtonAt(CQENToolbarButton(kGamma + i, -1, "&Gamma"));
+        m_frame.AddTearOffBar(pBar);
+    }
+    m_frame.StoreTearOffBars(FALSE);
+
+    // After them: an id outside the range, an object that is no toolbar, an id taken, a good one.
+    const CString strSection = services.RegistrySectionPath() + "ControlBars-TearOff";
+    CQENToolBar spare;
+    spare.AddButtonAt(CQENToolbarButton(kHotel, -1, "&Hotel"));
+    CQENToolbarButton notABar(kHotel, -1, "&Hotel");
+    const struct
+    {
+        DWORD dwId;
+        CObject* pState;
+    } extra[] = {{0x1234, &spare}, {0xEA08, &notABar}, {0xEA00, &spare}, {0xEA05, &spare}};
+    for (int i = 0; i < 4; i++)
+    {
+        CQENRegistryHolder holder;
+        CQENRegistry* pRegistry = holder.Create(FALSE, FALSE);
+        CString strKey;
+        strKey.Format("%s-%d", (LPCTSTR)strSection, 3 + i);
+        ASSERT_TRUE(pRegistry->CreateKey(strKey));
+        pRegistry->Write("ID", extra[i].dwId);
+        pRegistry->Write("Name", "多余");
+        pRegistry->Write("State", extra[i].pState);
+    }
+
+    CRecordingFrame restored;
+    ASSERT_TRUE(restored.Create(NULL, "restored", WS_OVERLAPPEDWINDOW, CRect(80, 80, 400, 300)));
+    restored.EnableDocking(CBRS_ALIGN_ANY);
+    restored.ShowWindow(SW_SHOWNA);
+    restored.RestoreTearOffBars();
+    EXPECT_EQ(4, restored.m_Impl.m_listTearOffBars.GetCount());
+    for (UINT i = 0; i < 3; i++)
+    {
+        CControlBar* pBar = restored.GetControlBar(0xEA00 + i);
+        ASSERT_NE(nullptr, pBar) << i;
+        CString strName;
+        pBar->GetWindowText(strName);
+        EXPECT_EQ("撕下 " + std::to_string(i), std::string(strName));
+        ASSERT_EQ(1, static_cast<CQENToolBar*>(pBar)->ButtonCount());
+        EXPECT_EQ(kGamma + i, static_cast<CQENToolBar*>(pBar)->ButtonAt(0)->m_nCommandId);
+    }
+    EXPECT_NE(nullptr, restored.GetControlBar(0xEA05));
+    EXPECT_EQ(nullptr, restored.GetControlBar(0x1234));
+
+    // Hidden when the frame closes, a bar is not stored again: three keys are left of seven.
+    restored.ShowControlBar(restored.GetControlBar(0xEA01), FALSE, FALSE);
+    restored.SendMessage(WM_CLOSE);
+    for (int i = 0; i < 7; i++)
+    {
+        CString strKey;
+        strKey.Format("%s-%d", (LPCTSTR)strSection, i);
+        HKEY hKey = NULL;
+        const bool bExists = ::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+        if (bExists)
+            ::RegCloseKey(hKey);
+        EXPECT_EQ(i < 3, bExists) << i;
+    }
+    g_pTearOffManager = NULL;
+    CQENFrameServices::s_pActive = NULL;
 }
 
 TEST_F(FrameWndTest, TheLibraryDockBarsLayLibraryToolbarsOutOnAllFourSidesWithoutOverlap)

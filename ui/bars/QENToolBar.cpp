@@ -108,6 +108,7 @@ BOOL CQENToolBar::s_bShortcutsInTips = TRUE;
 BOOL CQENToolBar::s_bLargeImagesOn = FALSE;
 CList<UINT, UINT> CQENToolBar::s_blockedCommands;
 HCURSOR CQENToolBar::s_hcurCustomize[2] = {NULL, NULL};
+BOOL CQENToolBar::s_bHelpMode = FALSE;
 
 namespace {
 // The toolbars answer the buttons from the start.
@@ -692,7 +693,8 @@ BOOL CQENToolBar::ExecuteButton(const CQENToolbarButton* pButton)
 {
     if (pButton == NULL || pButton->m_nCommandId == 0 || pButton->m_nCommandId == (UINT)-1)
         return FALSE;
-    theCommandUsage.AddCommand(pButton->m_nCommandId);
+    if (!s_bHelpMode)
+        theCommandUsage.AddCommand(pButton->m_nCommandId);
     CWnd* pReceiver = CommandReceiver();
     if (pReceiver == NULL)
         return FALSE;

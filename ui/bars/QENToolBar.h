@@ -201,6 +201,8 @@ public:
     // ---- customization ----
     // Customize mode on or off for every bar; FALSE when it is so already.
     static BOOL PASCAL SwitchCustomizeMode(BOOL bCustomizing);
+    // Context help runs: a command chosen now asks for its help and is not counted as used.
+    static void PASCAL SetHelpMode(BOOL bOn) { s_bHelpMode = bOn; }
     // The class-wide options under "QENToolbarParameters" of lpszProfile.
     static BOOL PASCAL WriteGlobalOptions(LPCTSTR lpszProfile = NULL);
     static BOOL PASCAL ReadGlobalOptions(LPCTSTR lpszProfile = NULL);
@@ -266,6 +268,7 @@ public:
     static CList<UINT, UINT> s_blockedCommands;
     // The cursors of the resources 0x7904 (stretching a button) and 0x7905, for customize mode.
     static HCURSOR s_hcurCustomize[2];
+    static BOOL s_bHelpMode;
 
 protected:
     // The strip a button is drawn from in the state it is drawn in; *pbGrey tells whether a
@@ -315,6 +318,8 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnSysColorChange();
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    // The help context of the button under the point; -1 when a menu button opened its menu.
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     // Shown or hidden in customize mode: the sheet's list follows, a hidden bar loses the selection.
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()

@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CQENToolBar, CControlBar)
     ON_WM_CONTEXTMENU()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_SETTINGCHANGE()
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
     ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
@@ -215,7 +216,8 @@ void CQENToolBar::OnLButtonUp(UINT nFlags, CPoint point)
     const UINT nCommandId = pButton->m_nCommandId;
     if (!bRuns || nCommandId == 0 || nCommandId == (UINT)-1)
         return;
-    theCommandUsage.AddCommand(nCommandId);
+    if (!s_bHelpMode)
+        theCommandUsage.AddCommand(nCommandId);
     if (pButton->HandleClickUp())
         return;
     CWnd* pReceiver = CommandReceiver();
@@ -342,6 +344,18 @@ void CQENToolBar::OnContextMenu(CWnd*, CPoint point)
         return;
     }
     ShowCustomizeMenu(point);
+}
+
+LRESULT CQENToolBar::OnHelpHitTest(WPARAM, LPARAM lParam)
+{
+    CQENToolbarButton* pButton = ButtonAt(HitTest(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))));
+    if (pButton == NULL)
+        return 0;
+    // A menu opens, so that the help of one of its items can be chosen.
+    if (pButton->HandleContextHelp(this))
+        return -1;
+    const UINT nCommandId = pButton->m_nCommandId;
+    return nCommandId != 0 && nCommandId != (UINT)-1 ? HID_BASE_COMMAND + nCommandId : 0;
 }
 
 void CQENToolBar::CustomizeModeChanged(BOOL bCustomizing)

@@ -14,6 +14,7 @@
 #include "QENToolBar.h"
 #include "QENToolDockBar.h"
 #include "QENToolbarCustomize.h"
+#include "QENTearOffManager.h"
 #include "QENToolbarMenuButton.h"
 
 #include <DockState.h>
@@ -70,7 +71,7 @@ CPoint ClientPointToScreen(const MSG* pMsg)
 
 CQENFrameSupport::CQENFrameSupport(CFrameWnd* pFrame)
     : m_uiUserToolbarFirst((UINT)-1), m_uiUserToolbarLast((UINT)-1), m_listUserBars(10), m_listTearOffBars(10),
-      m_pMenuBar(NULL), m_hDefaultMenu(NULL), m_pFrame(pFrame), m_nIDDefaultResource(0)
+      m_pMenuBar(NULL), m_hDefaultMenu(NULL), m_pFrame(pFrame), m_nIDDefaultResource(0), m_bAltAlone(FALSE)
 {
 }
 
@@ -218,6 +219,30 @@ BOOL CQENFrameSupport::RemoveUserToolbar(CQENToolBar* pBar)
     return TRUE;
 }
 
+namespace {
+
+// A message sent by another thread carries pointers that mean nothing here.
+BOOL SentFromOwnThread()
+{
+    return (::InSendMessageEx(NULL) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) == 0;
+}
+
+} // namespace
+
+LRESULT CQENFrameSupport::OnCreateToolbarRequest(LPARAM lParam)
+{
+    if (!SentFromOwnThread())
+        return 0;
+    return (LRESULT)AddUserToolbar((LPCTSTR)lParam);
+}
+
+LRESULT CQENFrameSupport::OnDeleteToolbarRequest(LPARAM lParam)
+{
+    if (!SentFromOwnThread())
+        return FALSE;
+    return RemoveUserToolbar(reinterpret_cast<CQENToolBar*>(lParam));
+}
+
 CQENToolBar* CQENFrameSupport::UserToolbarAt(int iIndex) const
 {
     if (m_uiUserToolbarFirst == (UINT)-1 || iIndex < 0)
@@ -337,6 +362,12 @@ void CQENFrameSupport::StoreTearOffBars(BOOL bFrameOnly)
     }
 }
 
+BOOL CQENFrameSupport::IsFreeTearOffId(UINT nId)
+{
+    return g_pTearOffManager != NULL && nId >= g_pTearOffManager->FirstId() && nId <= g_pTearOffManager->LastId() &&
+           m_pFrame->GetControlBar(nId) == NULL;
+}
+
 void CQENFrameSupport::RestoreTearOffBars()
 {
     const CString strSection = TearOffSection();
@@ -352,10 +383,16 @@ void CQENFrameSupport::RestoreTearOffBars()
         if (!pRegistry->Open(strKey) || !pRegistry->Read("ID", dwId) || !pRegistry->Read("Name", strName) ||
             !pRegistry->Read("State", pObject))
             return;
-        CQENToolBar* pBar = dynamic_cast<CQENToolBar*>(pObject);
-        if (pBar == NULL || !pBar->CreateEx(m_pFrame, 0, kUserBarStyle, CRect(1, 1, 1, 1), dwId))
+        // Only a toolbar on a free id of the tear-off range is taken; anything else is passed over.
+        if (!pObject->IsKindOf(RUNTIME_CLASS(CQENToolBar)) || !IsFreeTearOffId(dwId))
         {
             delete pObject;
+            continue;
+        }
+        CQENToolBar* pBar = static_cast<CQENToolBar*>(pObject);
+        if (!pBar->CreateEx(m_pFrame, 0, kUserBarStyle, CRect(1, 1, 1, 1), dwId))
+        {
+            delete pBar;
             return;
         }
         pBar->SetWindowText(strName);
@@ -642,6 +679,16 @@ BOOL CQENFrameSupport::NotePopupShown(CQENPopupMenu* pPopup)
     return TRUE;
 }
 
+void CQENFrameSupport::NotePopupClosed(CQENPopupMenu* pPopup)
+{
+    if (CQENPopupMenu::s_pActivePopupMenu != pPopup)
+        return;
+    CQENPopupMenu::s_pActivePopupMenu = NULL;
+    // Posted, so that a command the menu has posted on its way out still asks for its help.
+    if (m_pFrame->m_bHelpMode)
+        m_pFrame->PostMessage(WM_EXITHELPMODE);
+}
+
 void CQENFrameSupport::OnFrameDeactivated()
 {
     // The menu bar's open menu goes and the bar leaves its keyboard mode.
@@ -753,6 +800,7 @@ CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
     {
     case WM_KEYDOWN:
     {
+        m_bAltAlone = FALSE;
         const BOOL bPlainF1 = pMsg->wParam == VK_F1 && !(pMsg->lParam & (1 << 30)) && !IsKeyDown(VK_SHIFT) &&
                               !IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_MENU);
         if (bPlainF1)
@@ -763,21 +811,39 @@ CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
         return bProcessAccel ? passToFramework : notTranslated;
     }
     case WM_SYSKEYDOWN:
+    {
+        const BOOL bRepeat = (pMsg->lParam & (1 << 30)) != 0;
+        if (pMsg->wParam == VK_MENU)
+            m_bAltAlone = !bRepeat ? pPopup == NULL : m_bAltAlone;
+        else
+            m_bAltAlone = FALSE;
         if (pPopup != NULL && pMsg->wParam == VK_MENU)
         {
             pPopup->SendMessage(WM_CLOSE);
             return messageConsumed;
         }
+        // A minimized frame still closes with Alt+F4 and shows its menu with Alt+Space.
+        if (m_pFrame->IsIconic())
+            return passToFramework;
+        CQENMenuBar* pMenuBar = MenuBar();
+        if (pPopup == NULL && pMsg->wParam == VK_F10 && !bRepeat && !IsKeyDown(VK_SHIFT) && !IsKeyDown(VK_CONTROL) &&
+            pMenuBar != NULL && pMenuBar->IsWindowVisible())
+        {
+            ToggleMenuBarFocus(pMenuBar);
+            return messageConsumed;
+        }
         return FilterKeyDown((UINT)pMsg->wParam, NULL) ? messageConsumed : passToFramework;
+    }
     case WM_SYSKEYUP:
     {
         CQENMenuBar* pMenuBar = MenuBar();
-        if (pMenuBar != NULL && pMsg->wParam == VK_MENU)
+        const BOOL bBarShown = pMenuBar != NULL && pMenuBar->IsWindowVisible();
+        if (bBarShown && (pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10))
         {
-            if (::GetFocus() == pMenuBar->m_hWnd)
-                m_pFrame->SetFocus();
-            else
-                pMenuBar->SetFocus();
+            // Only Alt pressed and released by itself moves the focus.
+            if (pMsg->wParam == VK_MENU && m_bAltAlone)
+                ToggleMenuBarFocus(pMenuBar);
+            m_bAltAlone = FALSE;
             return messageConsumed;
         }
         return pPopup != NULL ? messageConsumed : passToFramework;
@@ -789,6 +855,7 @@ CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
     case WM_NCMBUTTONDOWN:
     case WM_NCMBUTTONUP:
     {
+        m_bAltAlone = FALSE;
         const CPoint pt((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
         return FilterMouseClick(pMsg->message, pt, CWnd::FromHandle(pMsg->hwnd)) ? messageConsumed : passToFramework;
     }
@@ -800,6 +867,7 @@ CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     {
+        m_bAltAlone = FALSE;
         const CPoint pt = ClientPointToScreen(pMsg);
         CWnd* pTarget = CWnd::FromHandle(pMsg->hwnd);
         if (FilterMouseClick(pMsg->message, pt, pTarget))
@@ -813,12 +881,14 @@ CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
     }
 }
 
-CQENFrameSupport::CommandFilter CQENFrameSupport::FilterCommand(WPARAM wParam)
+CQENFrameSupport::CommandFilter CQENFrameSupport::FilterCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (HIWORD(wParam) == 1)
+    // A control hosted in a bar notifies with a code that may be 1 too, but never without its window.
+    if (HIWORD(wParam) == 1 && lParam == 0)
     {
         const UINT nCommandId = LOWORD(wParam);
-        theCommandUsage.AddCommand(nCommandId);
+        if (!m_pFrame->m_bHelpMode)
+            theCommandUsage.AddCommand(nCommandId);
         // An accelerator pressed while a popup menu is open is Escape for the popup.
         if (FilterKeyDown(VK_ESCAPE, NULL))
             return commandConsumed;
@@ -826,6 +896,26 @@ CQENFrameSupport::CommandFilter CQENFrameSupport::FilterCommand(WPARAM wParam)
             return commandConsumed;
     }
     return IsCustomizing() ? commandRefused : commandToFramework;
+}
+
+void CQENFrameSupport::ToggleMenuBarFocus(CQENMenuBar* pMenuBar)
+{
+    if (::GetFocus() == pMenuBar->m_hWnd)
+        m_pFrame->SetFocus();
+    else
+        pMenuBar->SetFocus();
+}
+
+void CQENFrameSupport::RunContextHelp(BOOL& bInContextHelp)
+{
+    bInContextHelp = TRUE;
+    const BOOL bToolbarsToHelpMode = !m_pFrame->m_bHelpMode && m_pFrame->CanEnterHelpMode();
+    if (bToolbarsToHelpMode)
+        CQENToolBar::SetHelpMode(TRUE);
+    m_pFrame->CFrameWnd::OnContextHelp();
+    if (bToolbarsToHelpMode)
+        CQENToolBar::SetHelpMode(FALSE);
+    bInContextHelp = FALSE;
 }
 
 void CQENFrameSupport::HideWindowMenu()

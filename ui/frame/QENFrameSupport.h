@@ -53,6 +53,10 @@ public:
     // The new bar floats at the screen's centre; NULL (after a message box) when the range is full.
     CQENToolBar* AddUserToolbar(LPCTSTR lpszName);
     BOOL RemoveUserToolbar(CQENToolBar* pBar);
+    // "QENTOOLBAR_CREATE" and "QENTOOLBAR_DELETE": their pointers are taken only from a sender of
+    // the frame's own thread.
+    LRESULT OnCreateToolbarRequest(LPARAM lParam);
+    LRESULT OnDeleteToolbarRequest(LPARAM lParam);
     CQENToolBar* UserToolbarAt(int iIndex) const;
     BOOL IsUserToolbar(const CControlBar* pBar) const;
     // Items of commands [nFirstCmd, nLastCmd] are named after their toolbars or removed.
@@ -84,6 +88,9 @@ public:
     BOOL FilterMouseMove(CPoint ptScreen);
     BOOL RouteMnemonic(UINT nChar);
     BOOL NotePopupShown(CQENPopupMenu* pPopup);
+    // The outermost popup gone, the frame forgets it; a help mode that waited for a command from
+    // it ends.
+    void NotePopupClosed(CQENPopupMenu* pPopup);
     void OnFrameDeactivated();
     // The outermost open popup menu, when its window still exists.
     static CQENPopupMenu* PASCAL ActivePopup();
@@ -104,7 +111,10 @@ public:
         commandRefused     // customization mode runs no command
     };
     // An accelerator closes an open popup or runs a user tool.
-    CommandFilter FilterCommand(WPARAM wParam);
+    CommandFilter FilterCommand(WPARAM wParam, LPARAM lParam);
+    // Shift+F1: the framework's help mode, the toolbars in help mode with it. bInContextHelp is the
+    // frame's flag, set while this runs.
+    void RunContextHelp(BOOL& bInContextHelp);
     // After the framework has put its menu up: the menu bar shows it instead.
     void HideWindowMenu();
     // After the framework's WM_ACTIVATE handling.
@@ -138,10 +148,15 @@ public:
 
 private:
     CQENToolBar* CreateUserBar(UINT nId);
+    // An id of the tear-off range that no bar of the frame has.
+    BOOL IsFreeTearOffId(UINT nId);
+    void ToggleMenuBarFocus(CQENMenuBar* pMenuBar);
     void RestoreUserToolbarName(CQENToolBar* pBar);
     BOOL ToolbarHandlesMnemonic(CQENToolBar* pBar, UINT nChar);
     static BOOL PASCAL IsCustomizing();
     static BOOL PASCAL IsAccelerator(HACCEL hAccel, UINT nKey, BYTE fVirt);
     static BOOL PASCAL HasWindow(CWnd* pWnd) { return pWnd != NULL && ::IsWindow(pWnd->m_hWnd); }
     void DeleteBar(CControlBar* pBar);
+
+    BOOL m_bAltAlone;   // Alt is down, and no other key or button went down since
 };

@@ -11,12 +11,13 @@ BEGIN_MESSAGE_MAP(CQENMDIFrameWnd, CMDIFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_WM_WINDOWPOSCHANGED()
     ON_REGISTERED_MESSAGE(QENM_TOOLBAR_CREATE, OnToolbarCreate)
     ON_REGISTERED_MESSAGE(QENM_TOOLBAR_DELETE, OnToolbarDelete)
 END_MESSAGE_MAP()
 
-CQENMDIFrameWnd::CQENMDIFrameWnd() : m_Impl(this), m_hWndMaximizedChild(NULL)
+CQENMDIFrameWnd::CQENMDIFrameWnd() : m_Impl(this), m_bContextHelp(FALSE), m_hWndMaximizedChild(NULL)
 {
 }
 
@@ -32,8 +33,7 @@ BOOL CQENMDIFrameWnd::CanShowPopupMenu(CQENPopupMenu*)
 
 void CQENMDIFrameWnd::OnPopupMenuClosed(CQENPopupMenu* pPopup)
 {
-    if (CQENPopupMenu::s_pActivePopupMenu == pPopup)
-        CQENPopupMenu::s_pActivePopupMenu = NULL;
+    m_Impl.NotePopupClosed(pPopup);
 }
 
 BOOL CQENMDIFrameWnd::DrawMenuItemImage(CDC*, CQENToolbarMenuButton*, const CRect&)
@@ -92,7 +92,7 @@ BOOL CQENMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 
 BOOL CQENMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    switch (m_Impl.FilterCommand(wParam))
+    switch (m_Impl.FilterCommand(wParam, lParam))
     {
     case CQENFrameSupport::commandConsumed:
         return TRUE;
@@ -188,10 +188,6 @@ void CQENMDIFrameWnd::OnClose()
 
 void CQENMDIFrameWnd::OnDestroy()
 {
-    // The bar destroys the menu it shows; a document type's menu belongs to its template.
-    CQENMenuBar* pMenuBar = m_Impl.MenuBar();
-    if (pMenuBar != NULL && pMenuBar->GetMenu() != m_Impl.m_hDefaultMenu)
-        pMenuBar->RebuildFromMenu(m_Impl.m_hDefaultMenu, TRUE);
     m_Impl.DestroyAcceleratorTable();
     CMDIFrameWnd::OnDestroy();
 }
@@ -204,10 +200,26 @@ void CQENMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 
 LRESULT CQENMDIFrameWnd::OnToolbarCreate(WPARAM, LPARAM lParam)
 {
-    return (LRESULT)m_Impl.AddUserToolbar((LPCTSTR)lParam);
+    return m_Impl.OnCreateToolbarRequest(lParam);
 }
 
 LRESULT CQENMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
 {
-    return m_Impl.RemoveUserToolbar(reinterpret_cast<CQENToolBar*>(lParam));
+    return m_Impl.OnDeleteToolbarRequest(lParam);
+}
+
+void CQENMDIFrameWnd::OnContextHelp()
+{
+    m_Impl.RunContextHelp(m_bContextHelp);
+}
+
+void CQENMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    // A pick that found no help goes back to picking.
+    if (m_bContextHelp && dwData == 0)
+    {
+        OnContextHelp();
+        return;
+    }
+    CMDIFrameWnd::WinHelp(dwData, nCmd);
 }

@@ -38,6 +38,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // While the frame picks for context help, a pick without help goes back to picking.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     // With a visible menu bar the menu goes to the bar; the client gets only its window popup.
     void ShowFrameMenu(HMENU hMenu) override;
@@ -45,6 +47,7 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     CQENFrameSupport m_Impl;
+    BOOL m_bContextHelp;   // set while Shift+F1 help runs
 
 protected:
     // The child whose icon and caption buttons the menu bar shows; NULL none.
@@ -60,5 +63,6 @@ protected:
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg LRESULT OnToolbarCreate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextHelp();
     DECLARE_MESSAGE_MAP()
 };

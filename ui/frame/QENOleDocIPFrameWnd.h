@@ -37,9 +37,12 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // While the frame picks for context help, a pick without help goes back to picking.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
 
     CQENFrameSupport m_Impl;
+    BOOL m_bContextHelp;   // set while Shift+F1 help runs
 
 protected:
     afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
@@ -48,5 +51,6 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnToolbarCreate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextHelp();
     DECLARE_MESSAGE_MAP()
 };

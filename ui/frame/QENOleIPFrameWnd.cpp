@@ -11,11 +11,12 @@ BEGIN_MESSAGE_MAP(CQENOleIPFrameWnd, COleIPFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_REGISTERED_MESSAGE(QENM_TOOLBAR_CREATE, OnToolbarCreate)
     ON_REGISTERED_MESSAGE(QENM_TOOLBAR_DELETE, OnToolbarDelete)
 END_MESSAGE_MAP()
 
-CQENOleIPFrameWnd::CQENOleIPFrameWnd() : m_Impl(this)
+CQENOleIPFrameWnd::CQENOleIPFrameWnd() : m_Impl(this), m_bContextHelp(FALSE)
 {
 }
 
@@ -31,8 +32,7 @@ BOOL CQENOleIPFrameWnd::CanShowPopupMenu(CQENPopupMenu*)
 
 void CQENOleIPFrameWnd::OnPopupMenuClosed(CQENPopupMenu* pPopup)
 {
-    if (CQENPopupMenu::s_pActivePopupMenu == pPopup)
-        CQENPopupMenu::s_pActivePopupMenu = NULL;
+    m_Impl.NotePopupClosed(pPopup);
 }
 
 BOOL CQENOleIPFrameWnd::DrawMenuItemImage(CDC*, CQENToolbarMenuButton*, const CRect&)
@@ -91,7 +91,7 @@ BOOL CQENOleIPFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 
 BOOL CQENOleIPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    switch (m_Impl.FilterCommand(wParam))
+    switch (m_Impl.FilterCommand(wParam, lParam))
     {
     case CQENFrameSupport::commandConsumed:
         return TRUE;
@@ -151,10 +151,26 @@ void CQENOleIPFrameWnd::OnDestroy()
 
 LRESULT CQENOleIPFrameWnd::OnToolbarCreate(WPARAM, LPARAM lParam)
 {
-    return (LRESULT)m_Impl.AddUserToolbar((LPCTSTR)lParam);
+    return m_Impl.OnCreateToolbarRequest(lParam);
 }
 
 LRESULT CQENOleIPFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
 {
-    return m_Impl.RemoveUserToolbar(reinterpret_cast<CQENToolBar*>(lParam));
+    return m_Impl.OnDeleteToolbarRequest(lParam);
+}
+
+void CQENOleIPFrameWnd::OnContextHelp()
+{
+    m_Impl.RunContextHelp(m_bContextHelp);
+}
+
+void CQENOleIPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    // A pick that found no help goes back to picking.
+    if (m_bContextHelp && dwData == 0)
+    {
+        OnContextHelp();
+        return;
+    }
+    COleIPFrameWnd::WinHelp(dwData, nCmd);
 }
