@@ -163,6 +163,15 @@ void CDockBar::ShowAll(BOOL bShow)
     }
 }
 
+BOOL CDockBar::BreakRowAfter(CControlBar* pBar)
+{
+    int nPos = FindBar(pBar);
+    if (nPos <= 0 || IsRowBreak(nPos + 1))
+        return FALSE;
+    InsertRowBreak(nPos + 1);
+    return TRUE;
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Docking
 

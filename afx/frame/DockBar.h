@@ -51,6 +51,9 @@ public:
     void RemovePlaceHolder(CControlBar* pBar);
     // Shows or hides every docked bar at the next layout.
     void ShowAll(BOOL bShow);
+    // Ends pBar's row just after it: the bars that followed it there start a row of their own below.
+    // FALSE when pBar is not docked here or already ends its row.
+    BOOL BreakRowAfter(CControlBar* pBar);
 
     // ---- saved rows ----
     // The entries after the first in their saved form.

@@ -15,16 +15,25 @@ namespace {
 const UINT kFirstBar = 0xE901;
 const UINT kSecondBar = 0xE902;
 const UINT kDialogBar = 0xE903;
+const UINT kThirdBar = 0xE904;
 const UINT kDialogTemplate = 0x6A10;   // 120 x 40 dialog units
 const UINT kGoButton = 0x6A11;
 const UINT kChoiceCombo = 0x6A12;
 const int kMinWidth = 33;    // the bars' minimum size
 const int kMinHeight = 32;
 
+// A frame that may be made as small as a test needs.
 class CTestFrame : public CQENFrameWnd
 {
 public:
     void PostNcDestroy() override {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT lResult = CQENFrameWnd::WindowProc(message, wParam, lParam);
+        if (message == WM_GETMINMAXINFO)
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = CPoint(1, 1);
+        return lResult;
+    }
 };
 
 // A bar that may refuse to close.
@@ -145,6 +154,24 @@ protected:
         Release(ptScreen);
     }
 
+    // Gives the frame a client area cxClient wide.
+    void SetClientWidth(int cxClient)
+    {
+        CRect rectWindow, rectClient;
+        m_frame.GetWindowRect(&rectWindow);
+        m_frame.GetClientRect(&rectClient);
+        m_frame.SetWindowPos(NULL, 0, 0, rectWindow.Width() - rectClient.Width() + cxClient, rectWindow.Height(),
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_frame.RecalcLayout();
+        Settle();
+    }
+
+    std::map<std::string, long> SavedState(CQENSizingControlBar& bar, CScratchRegistryKey& key)
+    {
+        EXPECT_TRUE(bar.SaveState("Bars"));
+        return key.Values(CString("Bars-SCBar-") + std::to_string(bar.GetDlgCtrlID()).c_str());
+    }
+
     CTestFrame m_frame;
     CQENSizingControlBar m_first;
     CClosableBar m_second;
@@ -213,22 +240,27 @@ TEST_F(SizingControlBarTest, TheEdgeTowardsTheClientAreaSetsTheThicknessOfTheWho
     EXPECT_EQ(kMinHeight, WindowRectOf(m_second).Height());
 }
 
-TEST_F(SizingControlBarTest, StoredSizesBelowTheMinimumAndUnknownRollStatesAreNotTaken)
+TEST_F(SizingControlBarTest, StoredSizesAreTakenBetweenTheMinimumAndTheScreenAndUnknownRollStatesAsNone)
 {
     CScratchRegistryKey key("SizingBars");
     const CString strSection = CString("Bars-SCBar-") + std::to_string(kFirstBar).c_str();
     AfxGetApp()->WriteProfileInt(strSection, "sizeHorzCX", 10);
     AfxGetApp()->WriteProfileInt(strSection, "sizeHorzCY", 10);
     AfxGetApp()->WriteProfileInt(strSection, "sizeFloatCY", 3);
+    AfxGetApp()->WriteProfileInt(strSection, "sizeFloatCX", 100000);
+    AfxGetApp()->WriteProfileInt(strSection, "sizeVertCY", -5000);
     AfxGetApp()->WriteProfileInt(strSection, "RolledFloatDynamicState", 7);
+    m_first.SetRollState(CQENSizingControlBar::RollManual);
     ASSERT_TRUE(m_first.LoadState("Bars"));
     ASSERT_TRUE(m_first.SaveState("Again"));
     auto saved = key.Values(CString("Again-SCBar-") + std::to_string(kFirstBar).c_str());
     EXPECT_EQ(kMinWidth, saved["sizeHorzCX"]);
     EXPECT_EQ(kMinHeight, saved["sizeHorzCY"]);
     EXPECT_EQ(kMinHeight, saved["sizeFloatCY"]);
+    EXPECT_EQ(kMinHeight, saved["sizeVertCY"]);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXVIRTUALSCREEN), saved["sizeFloatCX"]) << "no wider than the screen";
     EXPECT_EQ(150, saved["sizeVertCX"]) << "a missing value keeps the size";
-    EXPECT_EQ(0u, saved.count("RolledFloatDynamicState")) << "no roll state taken";
+    EXPECT_EQ(0u, saved.count("RolledFloatDynamicState")) << "an unknown roll state is none";
 
     m_frame.RecalcLayout();
     Settle();
@@ -254,6 +286,45 @@ TEST_F(SizingControlBarTest, AFloatingBarWithAStoredAutomaticRollStartsRolledUpT
     static_cast<CFrameWnd*>(pFloatingFrame)->RecalcLayout();
     const int cyRolled = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME) - 1;
     EXPECT_EQ(cyRolled, WindowRectOf(*pFloatingFrame).Height());
+
+    // Rolled up without a roll state, the bar would have no button to open it again.
+    AfxGetApp()->WriteProfileInt(strSection, "RolledFloatDynamicState", 0);
+    AfxGetApp()->WriteProfileInt(strSection, "RolledFloat", 1);
+    ASSERT_TRUE(m_first.LoadState("Bars"));
+    static_cast<CFrameWnd*>(pFloatingFrame)->RecalcLayout();
+    EXPECT_GT(WindowRectOf(*pFloatingFrame).Height(), 100);
+}
+
+TEST_F(SizingControlBarTest, ARowTooShortForItsBarsGivesTheFirstARowOfItsOwnAndALoneBarKeepsItsMinimum)
+{
+    CQENSizingControlBar third;
+    ASSERT_TRUE(third.Create("third", &m_frame, CSize(150, 120), TRUE, kThirdBar, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM));
+    third.EnableDocking(CBRS_ALIGN_ANY);
+    CRect rect = WindowRectOf(m_second);
+    rect.OffsetRect(rect.Width() / 2, 0);
+    m_frame.DockControlBar(&third, AFX_IDW_DOCKBAR_BOTTOM, &rect);
+    m_frame.RecalcLayout();
+    Settle();
+    ASSERT_EQ(WindowRectOf(m_first).top, WindowRectOf(third).top) << "three bars in one row";
+    EXPECT_EQ(RowLength(), WindowRectOf(m_first).Width() + WindowRectOf(m_second).Width() + WindowRectOf(third).Width());
+
+    // Room for two minimums, not for three.
+    SetClientWidth(2 * kMinWidth + 14);
+    const CRect rectFirst = WindowRectOf(m_first), rectSecond = WindowRectOf(m_second), rectThird = WindowRectOf(third);
+    EXPECT_NE(rectFirst.top, rectSecond.top);
+    EXPECT_EQ(rectSecond.top, rectThird.top);
+    EXPECT_EQ(RowLength(), rectFirst.Width());
+    EXPECT_EQ(RowLength(), rectSecond.Width() + rectThird.Width()) << "the two left share their row";
+    EXPECT_GE(rectSecond.Width(), kMinWidth);
+    EXPECT_GE(rectThird.Width(), kMinWidth);
+
+    // Not even room for one: every bar alone in its row, at its minimum.
+    CScratchRegistryKey key("SizingBars");
+    SetClientWidth(20);
+    EXPECT_NE(WindowRectOf(m_second).top, WindowRectOf(third).top);
+    for (CQENSizingControlBar* pBar : {&m_first, static_cast<CQENSizingControlBar*>(&m_second), &third})
+        EXPECT_EQ(kMinWidth, SavedState(*pBar, key)["sizeHorzCX"]) << pBar->GetDlgCtrlID();
+    third.DestroyWindow();
 }
 
 TEST_F(SizingControlBarTest, TheHideButtonHidesTheBarOnlyWhenReleasedOnItAndTheBarMayClose)

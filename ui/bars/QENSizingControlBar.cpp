@@ -342,7 +342,18 @@ BOOL CQENSizingControlBar::FitRow()
         nThickness = std::max(nThickness, ThicknessOf(pBar->DockedSize()));
     }
     if (nAvailable < nMinTotal)
+    {
+        // The bar goes to a row of its own, where it fits as well as it can.
+        if (arrBars.GetSize() > 1 && m_pDockBar->BreakRowAfter(this))
+        {
+            SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            FitRow();
+            return FALSE;
+        }
+        // Alone, it keeps its minimum.
+        LengthOf(DockedSize()) = LengthOf(m_sizeMin);
         return FALSE;
+    }
 
     int nDifference = nAvailable;
     for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
@@ -400,7 +411,6 @@ CSize CQENSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
     CPtrArray arrBars;
     GetRowBars(arrBars);
-    m_bAloneInRow = arrBars.GetSize() < 2;
     BOOL bAnyExpanded = FALSE;
     int nLength = 0;
     for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
@@ -409,20 +419,32 @@ CSize CQENSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         nLength += LengthOf(RowBar(arrBars, i)->DockedSize());
     }
     // The first bar of the row makes the row fill its length, the others follow its sizes.
-    if (arrBars[0] == this && IsVisible() && !bAnyExpanded && (m_bFirstShow || nLength != AvailableRowLength()))
+    if (arrBars[0] == this && IsVisible())
     {
-        m_bFirstShow = FALSE;
-        if (FitRow())
-            CheckRowLayout();
+        if (!bAnyExpanded && (m_bFirstShow || nLength != AvailableRowLength()))
+        {
+            m_bFirstShow = FALSE;
+            if (FitRow())
+                CheckRowLayout();
+            // A bar the row could not hold is in a row of its own now.
+            GetRowBars(arrBars);
+        }
+        if (!m_pDockBar->m_bLayoutQuery)
+            PlaceRow(arrBars);
     }
+    m_bAloneInRow = arrBars.GetSize() < 2;
+    return LaidOutSize(arrBars);
+}
 
-    CSize size = DockedSize();
+CSize CQENSizingControlBar::LaidOutSize(const CPtrArray& arrBars) const
+{
+    CSize size = IsDockedLeftRight() ? m_sizeDockedLR : m_sizeDockedTB;
     CSize sizeMax = m_sizeMax;
     if (ThicknessOf(sizeMax) > 0)
         ThicknessOf(size) = std::min(ThicknessOf(size), ThicknessOf(sizeMax));
     size.cx = std::max(size.cx, m_sizeMin.cx);
     size.cy = std::max(size.cy, m_sizeMin.cy);
-    if (!m_bAloneInRow)
+    if (arrBars.GetSize() > 1)
     {
         int nOthersMin = 0;
         CQENSizingControlBar* pExpanded = NULL;
@@ -435,11 +457,46 @@ CSize CQENSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 nOthersMin += LengthOf(pBar->m_sizeMin);
         }
         if (pExpanded == this)
-            LengthOf(size) = AvailableRowLength() - nOthersMin;
+            LengthOf(size) = std::max(AvailableRowLength() - nOthersMin, (int)LengthOf(m_sizeMin));
         else if (pExpanded != NULL)
             LengthOf(size) = LengthOf(m_sizeMin);
     }
     return size;
+}
+
+void CQENSizingControlBar::PlaceRow(const CPtrArray& arrBars)
+{
+    // The dock bar leaves a bar where it is when that is further along the row than the bar before
+    // it ends; the sizing bars of a row follow one another without gaps, from the row's start
+    // unless another bar comes first.
+    CDockBar* pDockBar = m_pDockBar;
+    const BOOL bHorz = IsHorzDocked();
+    CRect rect;
+    GetWindowRect(&rect);
+    pDockBar->ScreenToClient(&rect);
+    int nAlong = bHorz ? rect.left : rect.top;
+    BOOL bFirstInRow = TRUE;
+    for (int i = pDockBar->FindBar(this) - 1; i > 0 && !pDockBar->IsRowBreak(i); i--)
+    {
+        CControlBar* pBar = pDockBar->GetDockedControlBar(i);
+        if (pBar != NULL && pBar->IsVisible())
+            bFirstInRow = FALSE;
+    }
+    if (bFirstInRow)
+        nAlong = 0;
+
+    HDWP hDWP = ::BeginDeferWindowPos((int)arrBars.GetSize());
+    for (INT_PTR i = 0; i < arrBars.GetSize() && hDWP != NULL; i++)
+    {
+        CQENSizingControlBar* pBar = RowBar(arrBars, i);
+        pBar->GetWindowRect(&rect);
+        pDockBar->ScreenToClient(&rect);
+        const CPoint pt = bHorz ? CPoint(nAlong, rect.top) : CPoint(rect.left, nAlong);
+        hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        nAlong += LengthOf(pBar->LaidOutSize(arrBars));
+    }
+    if (hDWP != NULL)
+        ::EndDeferWindowPos(hDWP);
 }
 
 CSize CQENSizingControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
@@ -501,6 +558,14 @@ void CQENSizingControlBar::Expand(BOOL bToggle)
 // ---------------------------------------------------------------------------------------------------
 // Persistence
 
+CSize CQENSizingControlBar::ScreenSize()
+{
+    CSize size(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    if (size.cx <= 0 || size.cy <= 0)
+        size = CSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return size;
+}
+
 CString CQENSizingControlBar::SectionFor(LPCTSTR lpszProfileName, UINT nID)
 {
     CString strBase;
@@ -528,25 +593,30 @@ BOOL CQENSizingControlBar::LoadState(LPCTSTR lpszProfileName)
 {
     CWinApp* pApp = AfxGetApp();
     const CString strSection = SectionFor(lpszProfileName, GetDlgCtrlID());
-    auto read = [&](LPCTSTR lpszEntry, int nCurrent, int nMin) {
-        return std::max(nMin, (int)pApp->GetProfileInt(strSection, lpszEntry, nCurrent));
+    // A stored size is at least the minimum and no larger than the screens can show.
+    const CSize sizeScreen = ScreenSize();
+    auto read = [&](LPCTSTR lpszEntry, int nCurrent, int nMin, int nMax) {
+        const int nStored = (int)pApp->GetProfileInt(strSection, lpszEntry, nCurrent);
+        return std::max(nMin, std::min(nMax, nStored));
     };
-    m_sizeDockedTB.cx = read("sizeHorzCX", m_sizeDockedTB.cx, m_sizeMin.cx);
-    m_sizeDockedTB.cy = read("sizeHorzCY", m_sizeDockedTB.cy, m_sizeMin.cy);
-    m_sizeDockedLR.cx = read("sizeVertCX", m_sizeDockedLR.cx, m_sizeMin.cx);
-    m_sizeDockedLR.cy = read("sizeVertCY", m_sizeDockedLR.cy, m_sizeMin.cy);
-    m_sizeFloating.cx = read("sizeFloatCX", m_sizeFloating.cx, m_sizeMin.cx);
-    m_sizeFloating.cy = read("sizeFloatCY", m_sizeFloating.cy, m_sizeMin.cy);
+    m_sizeDockedTB.cx = read("sizeHorzCX", m_sizeDockedTB.cx, m_sizeMin.cx, sizeScreen.cx);
+    m_sizeDockedTB.cy = read("sizeHorzCY", m_sizeDockedTB.cy, m_sizeMin.cy, sizeScreen.cy);
+    m_sizeDockedLR.cx = read("sizeVertCX", m_sizeDockedLR.cx, m_sizeMin.cx, sizeScreen.cx);
+    m_sizeDockedLR.cy = read("sizeVertCY", m_sizeDockedLR.cy, m_sizeMin.cy, sizeScreen.cy);
+    m_sizeFloating.cx = read("sizeFloatCX", m_sizeFloating.cx, m_sizeMin.cx, sizeScreen.cx);
+    m_sizeFloating.cy = read("sizeFloatCY", m_sizeFloating.cy, m_sizeMin.cy, sizeScreen.cy);
     if (pApp->GetProfileInt(strSection, "Expanded", 0) != 0 && !m_bExpanded)
         Expand(TRUE);
 
     m_bRolled = (BOOL)pApp->GetProfileInt(strSection, "RolledFloat", m_bRolled);
     const int nRollState = (int)pApp->GetProfileInt(strSection, "RolledFloatDynamicState", m_nRollState);
-    if (nRollState >= RollNone && nRollState <= RollAutoTitleWidePinned)
-        m_nRollState = nRollState;
+    m_nRollState = (nRollState >= RollNone && nRollState <= RollAutoTitleWidePinned) ? nRollState : RollNone;
     if (m_nRollState == RollAuto || m_nRollState == RollAutoTitleWide)
         m_bRolled = TRUE;
-    if (m_nRollState != RollNone && IsFloating())
+    // Without a roll button a rolled bar could never open again; pinned means open.
+    else if (m_nRollState != RollManual)
+        m_bRolled = FALSE;
+    if (IsFloating())
     {
         // The floating frame takes the bar's roll state whenever it is sized.
         CWnd* pFrame = GetParentFrame();
@@ -1196,11 +1266,16 @@ void CQENSizingControlBar::StartTracking(UINT nHitTest)
         while (iSelf < arrBars.GetSize() && arrBars[iSelf] != this)
             iSelf++;
         const INT_PTR iNeighbour = (nHitTest == HTLEFT || nHitTest == HTTOP) ? iSelf - 1 : iSelf + 1;
-        LengthOf(m_sizeDragMin) = LengthOf(m_sizeMin);
         if (iNeighbour >= 0 && iNeighbour < arrBars.GetSize())
         {
             CQENSizingControlBar* pNeighbour = RowBar(arrBars, iNeighbour);
-            LengthOf(m_sizeDragMax) = LengthOf(sizeNow) + LengthOf(pNeighbour->DockedSize()) - LengthOf(pNeighbour->m_sizeMin);
+            const LONG nLargest = LengthOf(sizeNow) + LengthOf(pNeighbour->DockedSize()) - LengthOf(pNeighbour->m_sizeMin);
+            // Where the two cannot both keep their minimum, the edge stays where it is.
+            if (nLargest >= LengthOf(m_sizeMin))
+            {
+                LengthOf(m_sizeDragMin) = LengthOf(m_sizeMin);
+                LengthOf(m_sizeDragMax) = nLargest;
+            }
         }
     }
     else

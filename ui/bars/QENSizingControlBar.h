@@ -148,6 +148,10 @@ protected:
     // Spreads the available length over the row's bars; FALSE when it cannot hold them (the bar
     // then moves to a row of its own).
     BOOL FitRow();
+    // The size the layout gives the bar in the row of arrBars.
+    CSize LaidOutSize(const CPtrArray& arrBars) const;
+    // Puts the row's bars one after the other along the dock bar.
+    void PlaceRow(const CPtrArray& arrBars);
     // The sizing edge under ptScreen, HTNOWHERE when none.
     UINT EdgeHit(CPoint ptScreen) const;
     // The caption button under ptScreen, -1 when none.
@@ -160,6 +164,8 @@ protected:
     CFrameWnd* DockFrame() const;
     void SendPopupMenuRequest(CPoint ptScreen);
     static CString SectionFor(LPCTSTR lpszProfileName, UINT nID);
+    // All screens together: the largest size a stored value may give.
+    static CSize ScreenSize();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
