@@ -1,4 +1,5 @@
 #include "QENTabWnd.h"
+#include "BeepRecorder.h"
 #include "DibCanvas.h"
 #include "GuiTestSupport.h"
 #include "MouseInput.h"
@@ -11,40 +12,12 @@
 #include <vector>
 #include <windowsx.h>
 
-// The program's import of MessageBeep, which the beep recorder points elsewhere.
-extern "C" BOOL(WINAPI* g_pfnImportedMessageBeep)(UINT) __asm__("__imp__MessageBeep@4");
-
 namespace {
 
 const UINT kTabImages = 0x5A40;   // three 16 x 16 images: red, green, blue
 const COLORREF kImageRed = RGB(255, 0, 0);
 const COLORREF kPageColours[] = {RGB(250, 120, 120), RGB(120, 250, 120), RGB(120, 120, 250), RGB(250, 250, 120),
                                  RGB(250, 120, 250)};
-
-// While one lives, MessageBeep is counted instead of sounded.
-class CBeepRecorder
-{
-public:
-    CBeepRecorder() : m_pfnSaved(g_pfnImportedMessageBeep) { Point(&CBeepRecorder::Record); }
-    ~CBeepRecorder() { Point(m_pfnSaved); }
-    static int s_nBeeps;
-
-private:
-    static BOOL WINAPI Record(UINT)
-    {
-        s_nBeeps++;
-        return TRUE;
-    }
-    static void Point(BOOL(WINAPI* pfn)(UINT))
-    {
-        DWORD dwOld = 0;
-        ::VirtualProtect(&g_pfnImportedMessageBeep, sizeof pfn, PAGE_READWRITE, &dwOld);
-        g_pfnImportedMessageBeep = pfn;
-        ::VirtualProtect(&g_pfnImportedMessageBeep, sizeof pfn, dwOld, &dwOld);
-    }
-    BOOL(WINAPI* m_pfnSaved)(UINT);
-};
-int CBeepRecorder::s_nBeeps = 0;
 
 // The tab window's parent: keeps what the tab window tells it and the clicks passed on to it.
 class CTabParent : public CWnd

@@ -219,6 +219,25 @@ BOOL CQENContextMenuManager::WriteState(LPCTSTR lpszPath)
     return bWritten;
 }
 
+BOOL CQENContextMenuManager::ResetMenu(UINT nMenuId)
+{
+    HMENU hMenu;
+    if (!m_menuMap.Lookup(nMenuId, hMenu))
+        return FALSE;
+    HMENU hResource = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nMenuId));
+    if (hResource == NULL)
+        return FALSE;
+    // The submenu leaves the loaded menu, which then goes without it.
+    HMENU hSubMenu = ::GetSubMenu(hResource, 0);
+    if (hSubMenu != NULL)
+        ::RemoveMenu(hResource, 0, MF_BYPOSITION);
+    ::DestroyMenu(hResource);
+    if (hSubMenu == NULL)
+        return FALSE;
+    ReplaceFirstSubMenu(hMenu, hSubMenu);
+    return TRUE;
+}
+
 void CQENContextMenuManager::ReplaceFirstSubMenu(HMENU hMenu, HMENU hNewSubMenu)
 {
     if (hNewSubMenu == NULL)

@@ -41,6 +41,12 @@ public:
     // be loaded keeps its items.
     BOOL ReadState(LPCTSTR lpszPath = NULL);
     BOOL WriteState(LPCTSTR lpszPath = NULL);
+    // The registered menu nMenuId as its resource has it again; its handle stays. FALSE for an
+    // unknown id or a resource without a submenu.
+    BOOL ResetMenu(UINT nMenuId);
+
+    // hMenu's first submenu becomes hNewSubMenu (NULL: nothing changes); hMenu keeps its handle.
+    static void ReplaceFirstSubMenu(HMENU hMenu, HMENU hNewSubMenu);
 
 protected:
     CMap<UINT, UINT, HMENU, HMENU> m_menuMap;                // owned
@@ -52,8 +58,6 @@ private:
     static void PASCAL TakeTrackedCommand(UINT nCommandId);
     // Runs the thread's messages until the popup window hPopup is gone.
     static void RunUntilClosed(CWinApp* pApp, HWND hPopup);
-    // hMenu's first submenu becomes hNewSubMenu; hMenu keeps its handle.
-    static void ReplaceFirstSubMenu(HMENU hMenu, HMENU hNewSubMenu);
 };
 
 extern CQENContextMenuManager* g_pContextMenuManager;
