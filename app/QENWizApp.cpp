@@ -5,6 +5,9 @@
 #include "QENWizConstants.h"
 #include "QENWizDoc.h"
 #include "QENWizView.h"
+#include "QENContextMenuManager.h"
+#include "QENMouseManager.h"
+#include "QENUserTool.h"
 #include "resource.h"
 
 CQENWizApp theApp;
@@ -15,6 +18,10 @@ BEGIN_MESSAGE_MAP(CQENWizApp, CWinApp)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
+
+CQENWizApp::CQENWizApp() : CQENWorkspace(TRUE)
+{
+}
 
 BOOL CQENWizApp::InitInstance()
 {
@@ -28,8 +35,11 @@ BOOL CQENWizApp::InitInstance()
     SetRegistryKey(QENWIZ_COMPANY_KEY);
     LoadStdProfileSettings(4);
 
-    // The workspace's settings sub-key "Settings", its mouse, context-menu and keyboard managers and
-    // the user tools on commands 32805..32815 are set up here once the UI library's workspace exists.
+    SetSettingsSubkey("Settings");
+    CreateMouseManager();
+    CreateContextMenuManager();
+    CreateKeyboardManager();
+    SetUpUserTools(ID_TOOLS_ENTRY, ID_USER_TOOL1, ID_USER_TOOL10, RUNTIME_CLASS(CQENUserTool), 0, 0);
 
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQENWizDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CQENWizView)));
@@ -42,6 +52,12 @@ BOOL CQENWizApp::InitInstance()
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;
+}
+
+void CQENWizApp::BeforeStateLoad()
+{
+    g_pMouseManager->RegisterView(IDR_MAINFRAME, "My view", IDR_MAINFRAME);
+    g_pContextMenuManager->RegisterContextMenu("上下文菜单", IDR_CONTEXT_MENU);
 }
 
 int CQENWizApp::ExitInstance()

@@ -3,17 +3,22 @@
 // in the registry under the company key, shows the about box and releases the UI library's shared
 // resources at exit.
 //
-// The UI library's workspace becomes its second base once it exists (built with resource-change
-// tracking on), and with it the BeforeStateLoad hook that registers view 128 with the mouse manager
-// and menu 130 with the context-menu manager.
+// Its second base is the UI library's workspace (with resource-change tracking), which keeps the
+// whole user interface under the sub-key "Settings" and owns the mouse, context-menu, keyboard and
+// user-tools managers; before each load it registers the view and the view's context menu.
 #pragma once
 #include <afxwin.h>
 
-class CQENWizApp : public CWinApp
+#include "QENWorkspace.h"
+
+class CQENWizApp : public CWinApp, public CQENWorkspace
 {
 public:
+    CQENWizApp();
+
     BOOL InitInstance() override;
     int ExitInstance() override;
+    void BeforeStateLoad() override;
 
     afx_msg void OnHelpAbout();
 
