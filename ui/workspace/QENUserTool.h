@@ -26,7 +26,6 @@ public:
     // Whether the command changed; a changed command brings its own icon.
     BOOL SetToolCommand(LPCTSTR lpszCommand);
     const CString& GetCommand() const { return m_strCommand; }
-    UINT GetCommandId() const { return m_nCmdId; }
     HICON GetIcon() const { return m_hIcon; }
 
     // The icon at the small-icon size, centred in rect.
@@ -37,11 +36,10 @@ public:
     CString m_strLabel;
     CString m_strArguments;
     CString m_strInitialDirectory;
+    // Given by the tools manager, unique among its tools.
+    UINT m_nCmdId;
 
 protected:
-    friend class CQENUserToolsManager;
-
-    UINT m_nCmdId;
     CString m_strCommand;
     HICON m_hIcon;
 
