@@ -41,6 +41,7 @@ const UINT kToolsEntry = 99, kFirst = 100, kLast = 102;
 
 std::string Word(WORD w) { return std::string(reinterpret_cast<const char*>(&w), 2); }
 std::string Dword(DWORD dw) { return std::string(reinterpret_cast<const char*>(&dw), 4); }
+// A tool as it stores itself: label, command, arguments, initial folder (short strings), id.
 std::string Tool(const std::string& strLabel, DWORD nId, const std::string& strCommand = "",
                  const std::string& strArguments = "", const std::string& strFolder = "")
 {
