@@ -4,6 +4,7 @@
 #include "MacSkin.h"
 #include "MacStyleSkin.h"
 #include "QENPopupMenu.h"
+#include "QENToolbarCustomize.h"
 #include "QENVisualManagerXP.h"
 #include "QENWizView.h"
 #include "SilverRingSkin.h"
@@ -70,6 +71,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CQENFrameWnd)
     ON_COMMAND(ID_TOOLS_START_INSTALL, OnMenuStartInstall)
     ON_COMMAND(ID_TOOLS_DETECT_FOLDERS, OnMenuDetectFolders)
     ON_MESSAGE(WM_INSTALLER_NOTICE, OnInstallerNotice)
+    ON_COMMAND(ID_VIEW_CUSTOMIZE, OnViewCustomize)
     ON_REGISTERED_MESSAGE(QENM_TOOLBAR_RESETTOOLBAR, OnToolbarReset)
     ON_REGISTERED_MESSAGE(QENM_TOOLBAR_POPUPMENU, OnToolbarPopupMenu)
     ON_COMMAND_RANGE(ID_VIEW_USER_TOOLBAR1, ID_VIEW_USER_TOOLBAR10, OnToggleUserToolbar)
@@ -296,6 +298,14 @@ LRESULT CMainFrame::OnInstallerNotice(WPARAM, LPARAM)
 
 // ---------------------------------------------------------------------------------------------------
 // Bars and their menus
+
+void CMainFrame::OnViewCustomize()
+{
+    // Modeless; the sheet deletes itself when it is closed.
+    CQENToolbarCustomize* pSheet = new CQENToolbarCustomize(this, TRUE, 0x0F);
+    pSheet->EnableUserToolbars();
+    pSheet->Create();
+}
 
 LRESULT CMainFrame::OnToolbarReset(WPARAM, LPARAM)
 {

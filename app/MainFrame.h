@@ -53,6 +53,8 @@ protected:
     afx_msg void OnMenuStartInstall();
     afx_msg void OnMenuDetectFolders();
     afx_msg LRESULT OnInstallerNotice(WPARAM wParam, LPARAM lParam);
+    // The customization sheet of the frame's bars, menus and user toolbars.
+    afx_msg void OnViewCustomize();
     afx_msg LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarPopupMenu(WPARAM wParam, LPARAM lParam);
     afx_msg void OnToggleUserToolbar(UINT nID);

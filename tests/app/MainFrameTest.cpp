@@ -8,6 +8,7 @@
 #include "MacStyleSkin.h"
 #include "MouseInput.h"
 #include "QENPopupMenu.h"
+#include "QENToolbarCustomize.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManagerXP.h"
 #include "SilverRingSkin.h"
@@ -407,14 +408,17 @@ TEST_F(MainFrameTest, UserToolbarCommandsToggleTheirBarsAndTheToolbarMenuListsTh
     ClickItem(pToolbars, "乙");
     EXPECT_TRUE(pSecond->IsWindowVisible());
 
-    // While the toolbars are being customized that sub-menu is refused.
+    // While the customization sheet is open that sub-menu is refused.
     CMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDR_MAINFRAME));
     HMENU hToolbarsMenu = ::GetSubMenu(::GetSubMenu(menu.m_hMenu, 2), 0);
-    CQENToolBar::SwitchCustomizeMode(TRUE);
+    Command(ID_VIEW_CUSTOMIZE);
+    ASSERT_NE(nullptr, g_pToolbarCustomize);
     CQENPopupMenu* pRefused = new CQENPopupMenu;
     EXPECT_FALSE(pRefused->Create(pFrame, 200, 200, hToolbarsMenu));
-    CQENToolBar::SwitchCustomizeMode(FALSE);
+    g_pToolbarCustomize->SendMessage(WM_CLOSE);
+    PumpPendingMessages();
+    ASSERT_EQ(nullptr, g_pToolbarCustomize);
     CQENPopupMenu* pShown = new CQENPopupMenu;
     ASSERT_TRUE(pShown->Create(pFrame, 200, 200, hToolbarsMenu));
     EXPECT_EQ(6u, ItemsOf(pShown).size());
@@ -457,6 +461,20 @@ TEST_F(MainFrameTest, TheDockAreasMenuTogglesTheOutputAndCaptionBars)
               ItemsOf(pMenu));
     ClickItem(pMenu, "标题栏(&C)");
     EXPECT_TRUE(pFrame->m_wndCaptionBar.IsWindowVisible());
+
+    // Its last item opens the customization sheet of this frame, user toolbars included.
+    pMenu = openBarsMenu();
+    ASSERT_NE(nullptr, pMenu);
+    ClickItem(pMenu, "自定义(&C)...");
+    ASSERT_NE(nullptr, g_pToolbarCustomize);
+    EXPECT_TRUE(g_pToolbarCustomize->IsWindowVisible());
+    EXPECT_EQ(pFrame, g_pToolbarCustomize->GetFrame());
+    EXPECT_TRUE(g_pToolbarCustomize->UserToolbarsEnabled());
+    EXPECT_TRUE(CQENToolBar::s_bCustomizing);
+    g_pToolbarCustomize->SendMessage(WM_CLOSE);
+    PumpPendingMessages();
+    EXPECT_EQ(nullptr, g_pToolbarCustomize);
+    EXPECT_FALSE(CQENToolBar::s_bCustomizing);
 }
 
 TEST_F(MainFrameTest, InstallerCommandsDoNothingBeforeTheViewExists)
