@@ -436,7 +436,22 @@ BOOL CDockContext::Track()
     while (::GetCapture() == hWndBar)
     {
         MSG msg;
-        if (!::GetMessageA(&msg, NULL, 0, 0))
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            // Input is given to a thread when it arrives: a button released before the capture was
+            // set went to the window under the pointer then, and no WM_LBUTTONUP will come here.
+            if (!IsLeftButtonDown())
+            {
+                CPoint pt;
+                ::GetCursorPos(&pt);
+                FollowMouse(pt);
+                EndTracking();
+                return TRUE;
+            }
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, nButtonPollTime, QS_ALLINPUT);
+            continue;
+        }
+        if (msg.message == WM_QUIT)
         {
             ::PostQuitMessage((int)msg.wParam);
             break;
@@ -444,16 +459,10 @@ BOOL CDockContext::Track()
         switch (msg.message)
         {
         case WM_LBUTTONUP:
-            if (m_bDragging)
-                EndDrag();
-            else
-                EndResize();
+            EndTracking();
             return TRUE;
         case WM_MOUSEMOVE:
-            if (m_bDragging)
-                Move(ScreenPointOf(msg));
-            else
-                Stretch(ScreenPointOf(msg));
+            FollowMouse(ScreenPointOf(msg));
             break;
         case WM_KEYUP:
             if (m_bDragging)
@@ -478,6 +487,29 @@ BOOL CDockContext::Track()
     }
     CancelLoop();
     return FALSE;
+}
+
+BOOL CDockContext::IsLeftButtonDown()
+{
+    // The physical button that gives WM_LBUTTONDOWN.
+    int nButton = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return ::GetAsyncKeyState(nButton) < 0;
+}
+
+void CDockContext::FollowMouse(CPoint pt)
+{
+    if (m_bDragging)
+        Move(pt);
+    else
+        Stretch(pt);
+}
+
+void CDockContext::EndTracking()
+{
+    if (m_bDragging)
+        EndDrag();
+    else
+        EndResize();
 }
 
 void CDockContext::DrawFocusRect(BOOL bRemoveRect)

@@ -76,6 +76,10 @@ protected:
     // Follows the mouse while the bar holds the capture; TRUE when the button went up, FALSE when
     // cancelled (Esc, right button, capture lost).
     BOOL Track();
+    // The mouse's move to pt (screen) and the button going up, for a drag or a resize.
+    void FollowMouse(CPoint pt);
+    void EndTracking();
+    static BOOL IsLeftButtonDown();
     void DrawFocusRect(BOOL bRemoveRect = FALSE);
     void UpdateState(BOOL* pFlag, BOOL bNewValue);
     // The side (CBRS_ALIGN_ bit) the bar would dock at in its present place, 0 for none.
@@ -85,5 +89,7 @@ protected:
     BOOL IsFloatingHorz() const;
 
 private:
+    // How often an idle loop looks whether the button is still down (milliseconds).
+    static const DWORD nButtonPollTime = 50;
     HBRUSH m_hbrHalftone;   // the pattern of the floating outline, while tracking
 };

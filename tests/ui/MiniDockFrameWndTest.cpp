@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -31,7 +32,7 @@ void PumpFor(DWORD dwMilliseconds)
     }
 }
 
-// Runs once, from a thread timer: inside whatever message loop turns 200 ms from now.
+// Runs once, from a thread timer: inside whatever message loop turns nDelay ms from now.
 std::function<void()> g_scheduled;
 
 void CALLBACK RunScheduled(HWND, UINT, UINT_PTR nIDEvent, DWORD)
@@ -43,10 +44,22 @@ void CALLBACK RunScheduled(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         action();
 }
 
-void Schedule(std::function<void()> action)
+void Schedule(std::function<void()> action, UINT nDelay = 200)
 {
     g_scheduled = std::move(action);
-    ::SetTimer(NULL, 0, 200, RunScheduled);
+    ::SetTimer(NULL, 0, nDelay, RunScheduled);
+}
+
+// A move loop that still waits for the mouse long after its input was given is ended by Esc.
+void ScheduleEscapeFromAStuckLoop()
+{
+    const DWORD dwThread = ::GetCurrentThreadId();
+    Schedule(
+        [dwThread] {
+            if (::GetCapture() != NULL)
+                ::PostThreadMessageA(dwThread, WM_KEYDOWN, VK_ESCAPE, 0);
+        },
+        3000);
 }
 
 void PressKey(WORD wKey)
@@ -63,6 +76,18 @@ CRect WindowRectOf(HWND hWnd)
     CRect rect;
     ::GetWindowRect(hWnd, &rect);
     return rect;
+}
+
+// The points of the frame's top caption row that take hold of the frame, and of them those on rectArea.
+std::vector<CPoint> CaptionPoints(CWnd* pFrame, const CRect& rectArea)
+{
+    const CRect rect = WindowRectOf(pFrame->m_hWnd);
+    const int y = rect.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION) / 2;
+    std::vector<CPoint> points;
+    for (int x = std::max(rect.left, rectArea.left); x < std::min(rect.right, rectArea.right); x++)
+        if (pFrame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCAPTION)
+            points.push_back(CPoint(x, y));
+    return points;
 }
 
 class CMenuRequestFrame : public CQENFrameWnd
@@ -247,11 +272,42 @@ TEST_F(MiniDockFrameWndTest, ADropKeepsTheBarFloatingWhereTheMouseLeftItWithTheP
     EXPECT_EQ(1, nBarsWithId);
 }
 
-TEST_F(MiniDockFrameWndTest, EveryOtherEndOfTheMoveLoopUndoesTheTearOffAndAQuitIsPostedAgain)
+TEST_F(MiniDockFrameWndTest, AReleaseGivenBeforeTheMoveLoopRanStillDropsTheTornOffBar)
 {
-    // The capture already held by another window: nothing moves.
     CQENPopupMenu* pPopup = OpenFileMenu();
     ASSERT_NE(nullptr, pPopup);
+    const HWND hPopup = pPopup->m_hWnd;
+    CPoint pt = pPopup->TearOffRect().CenterPoint();
+    pPopup->ClientToScreen(&pt);
+    SendMouseInput(pt);
+    PumpFor(60);
+    // Released far from the program's windows before the press was taken.
+    const CPoint ptFar(::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5);
+    ScheduleEscapeFromAStuckLoop();
+    SendMouseInput(pt, MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(ptFar);
+    SendMouseInput(ptFar, MOUSEEVENTF_LEFTUP);
+    PumpFor(400);
+
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_FALSE(::IsWindow(hPopup));
+    ASSERT_NE(nullptr, TornOffBar());
+    EXPECT_TRUE(TornOffBar()->IsFloating());
+}
+
+TEST_F(MiniDockFrameWndTest, EveryOtherEndOfTheMoveLoopUndoesTheTearOffAndAQuitIsPostedAgain)
+{
+    // The button is held as in a drag, away from the program's windows, and the menu opened then.
+    const CPoint ptAway(::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5);
+    SendMouseInput(ptAway, MOUSEEVENTF_LEFTDOWN);
+    PumpFor(60);
+    ::SetForegroundWindow(m_frame.m_hWnd);
+    ASSERT_TRUE(FileButton()->OpenPopupMenu(&m_bar));
+    PumpFor(150);
+    CQENPopupMenu* pPopup = FileButton()->GetPopupMenu();
+    ASSERT_NE(nullptr, pPopup);
+
+    // The capture already held by another window: nothing moves.
     HWND hPopup = pPopup->m_hWnd;
     CTestTopWindow holder;
     ASSERT_TRUE(holder.CreateHidden());
@@ -294,6 +350,46 @@ TEST_F(MiniDockFrameWndTest, AFloatingFrameDraggedOffTheWorkAreaSpringsBackSoIts
     pFloating->SetWindowPos(NULL, 150, rectWork.top - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(rectWork.top, WindowRectOf(pFloating->m_hWnd).top);
     EXPECT_EQ(150, WindowRectOf(pFloating->m_hWnd).left);
+
+    // Moved past either side: enough of its caption to take hold of stays on the work area.
+    for (int x : {rectWork.right + 50, rectWork.left - 2000})
+    {
+        pFloating->SetWindowPos(NULL, x, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(200, WindowRectOf(pFloating->m_hWnd).top);
+        EXPECT_GE((int)CaptionPoints(pFloating, rectWork).size(), ::GetSystemMetrics(SM_CXSMSIZE)) << x;
+    }
+}
+
+TEST_F(MiniDockFrameWndTest, AFrameDraggedByItsCaptionWithTheWholeDragQueuedFollowsTheMouseAndKeepsItsCaptionOnTheWorkArea)
+{
+    m_frame.FloatControlBar(&m_bar, CPoint(200, 200));
+    PumpFor(100);
+    CFrameWnd* pFloating = m_bar.GetParentFrame();
+    ASSERT_TRUE(pFloating->IsKindOf(RUNTIME_CLASS(CQENMiniDockFrameWnd)));
+    const CRect rectBefore = WindowRectOf(pFloating->m_hWnd);
+    const std::vector<CPoint> caption = CaptionPoints(pFloating, rectBefore);
+    ASSERT_FALSE(caption.empty());
+    const CPoint ptGrip = caption.front();
+    CRect rectWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rectWork, 0);
+
+    // Press, moves and the release down at the bottom of the screen, all given before the drag loop
+    // runs: the release goes to whatever window is under the pointer then.
+    const CPoint ptDrop(ptGrip.x + 40, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    SendMouseInput(ptGrip);
+    PumpFor(60);
+    ScheduleEscapeFromAStuckLoop();
+    SendMouseInput(ptGrip, MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= 4; i++)
+        SendMouseInput(ptGrip + CSize((ptDrop.x - ptGrip.x) * i / 4, (ptDrop.y - ptGrip.y) * i / 4));
+    SendMouseInput(ptDrop, MOUSEEVENTF_LEFTUP);
+    PumpFor(400);
+
+    EXPECT_EQ(NULL, ::GetCapture());
+    ASSERT_TRUE(m_bar.IsFloating());
+    const CRect rectAfter = WindowRectOf(m_bar.GetParentFrame()->m_hWnd);
+    EXPECT_EQ(rectBefore.left + 40, rectAfter.left);
+    EXPECT_EQ(rectWork.bottom - ::GetSystemMetrics(SM_CYSMCAPTION), rectAfter.top) << "its caption back on the work area";
 }
 
 TEST_F(MiniDockFrameWndTest, AnAutomaticallyRollingBarRollsUpAfterTheMouseLeftAndUnrollsOverItsCaption)
@@ -332,5 +428,24 @@ TEST_F(MiniDockFrameWndTest, AnAutomaticallyRollingBarRollsUpAfterTheMouseLeftAn
     PumpFor(2000);
     EXPECT_EQ(cyRolled, WindowRectOf(pFloating->m_hWnd).Height());
     EXPECT_TRUE(output.IsRolled());
+
+    // Opened over its caption and pinned with the roll button, it stays open when the mouse leaves.
+    SendMouseInput(ptCaption);
+    PumpFor(60);
+    SendMouseInput(ptCaption + CSize(2, 0));
+    PumpFor(200);
+    ASSERT_GT(WindowRectOf(pFloating->m_hWnd).Height(), cyRolled + 50);
+    const CPoint ptRollButton = pFloating->RollButtonRect().CenterPoint() + WindowRectOf(pFloating->m_hWnd).TopLeft();
+    SendMouseInput(ptRollButton);
+    PumpFor(60);
+    SendMouseInput(ptRollButton, MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(ptRollButton, MOUSEEVENTF_LEFTUP);
+    PumpFor(100);
+    EXPECT_EQ(CQENSizingControlBar::RollAutoPinned, output.GetRollState());
+    m_frame.SetFocus();
+    SendMouseInput(CPoint(1, 1));
+    PumpFor(2500);
+    EXPECT_GT(WindowRectOf(pFloating->m_hWnd).Height(), cyRolled + 50);
+    EXPECT_FALSE(output.IsRolled());
     output.DestroyWindow();
 }

@@ -41,6 +41,14 @@ BOOL IsUserIdleForRoll()
     return IsMainWindowEnabled() && CQENPopupMenu::s_pActivePopupMenu == NULL && ::GetFocus() != NULL;
 }
 
+// The physical button that gives WM_LBUTTONDOWN.
+BOOL IsLeftButtonDown()
+{
+    return ::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0;
+}
+
+const DWORD kButtonPollTime = 50;   // ms
+
 } // namespace
 
 CQENMiniDockFrameWnd::CQENMiniDockFrameWnd()
@@ -265,6 +273,13 @@ void CQENMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
         CMiniDockFrameWnd::OnTimer(nIDEvent);
         return;
     }
+    // The bar may have been pinned, rolled or given another state since the timer started.
+    TakeRollState();
+    if (!IsAutoRolling() || m_bRolled)
+    {
+        KillTimer(nIDEvent);
+        return;
+    }
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     const HWND hWndUnder = ::WindowFromPoint(ptCursor);
@@ -279,7 +294,7 @@ void CQENMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
     const BOOL bFocusInside = hWndFocus != NULL && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus));
     if (bFocusInside || pBar->IsStayOpen() || ::GetCapture() == pBar->m_hWnd || CQENPopupMenu::s_pActivePopupMenu != NULL)
         return;
-    if (m_nAutoRollCountdown <= 0 && !m_bRolled)
+    if (m_nAutoRollCountdown <= 0)
     {
         ApplyRollState(m_nRollState, TRUE);
         KillTimer(nIDEvent);
@@ -326,10 +341,17 @@ void CQENMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpWndPos)
         y = rectWork.top;
     else if (rect.top + cyCaption > rectWork.bottom)
         y = std::max<int>(rectWork.bottom - cyCaption, rectWork.top);
-    if (y == rect.top)
+    // Across, enough of the caption to take hold of it beside its buttons.
+    const int cxKept = std::min<int>(rect.Width(), kCaptionButtonsKept * ::GetSystemMetrics(SM_CXSMSIZE));
+    int x = rect.left;
+    if (rect.right < rectWork.left + cxKept)
+        x = rectWork.left + cxKept - rect.Width();
+    else if (rect.left > rectWork.right - cxKept)
+        x = rectWork.right - cxKept;
+    if (x == rect.left && y == rect.top)
         return;
     s_bClampingPosition = TRUE;
-    SetWindowPos(NULL, rect.left, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     s_bClampingPosition = FALSE;
 }
 
@@ -430,9 +452,26 @@ BOOL CQENMiniDockFrameWnd::TrackTearOff(CQENPopupMenu* pPopup)
         ::SetCursorPos(ptGrip.x, ptGrip.y);
         const CSize sizeOffset = ptGrip - rectFrame.TopLeft();
 
+        auto followMouse = [&](CPoint pt) {
+            SetWindowPos(NULL, pt.x - sizeOffset.cx, pt.y - sizeOffset.cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        };
         while (::GetCapture() == pBar->m_hWnd)
         {
-            if (!::GetMessageA(&msg, NULL, 0, 0))
+            if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            {
+                // A release that came before the capture went to the window under the pointer then.
+                if (!IsLeftButtonDown())
+                {
+                    CPoint pt;
+                    ::GetCursorPos(&pt);
+                    followMouse(pt);
+                    bAccepted = TRUE;
+                    break;
+                }
+                ::MsgWaitForMultipleObjects(0, NULL, FALSE, kButtonPollTime, QS_ALLINPUT);
+                continue;
+            }
+            if (msg.message == WM_QUIT)
             {
                 ::PostQuitMessage((int)msg.wParam);
                 break;
@@ -441,8 +480,7 @@ BOOL CQENMiniDockFrameWnd::TrackTearOff(CQENPopupMenu* pPopup)
             {
                 CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
                 ::ClientToScreen(msg.hwnd, &pt);
-                SetWindowPos(NULL, pt.x - sizeOffset.cx, pt.y - sizeOffset.cy, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                followMouse(pt);
             }
             else if (msg.message == WM_LBUTTONUP)
             {

@@ -39,6 +39,8 @@ public:
 
     static const UINT kAutoRollPeriod = 250;   // ms
     static const int kAutoRollTicks = 6;
+    // A frame moved off the side of the work area keeps this many caption buttons' width on it.
+    static const int kCaptionButtonsKept = 4;
 
 protected:
     CRect m_rectRollButton;
