@@ -58,6 +58,8 @@ BOOL CALLBACK CDialogResponder::AnswerBox(HWND hWnd, LPARAM lParam)
     CDialogResponder* pThis = reinterpret_cast<CDialogResponder*>(lParam);
     if (!HasClass(hWnd, "#32770") || !::IsWindowVisible(hWnd) || hWnd == pThis->m_hLastBox)
         return TRUE;
+    if (!pThis->m_strOnlyCaption.empty() && TextOf(hWnd) != pThis->m_strOnlyCaption)
+        return TRUE;
     pThis->m_hLastBox = hWnd;
     pThis->m_boxes.emplace_back();
     pThis->m_boxes.back().strCaption = TextOf(hWnd);

@@ -30,6 +30,8 @@ public:
     CDialogResponder& operator=(const CDialogResponder&) = delete;
 
     bool Answered() const { return !m_boxes.empty(); }
+    // Leaves every box alone but those with this caption (a modeless window of the program, say).
+    void AnswerOnly(const char* pszCaption) { m_strOnlyCaption = pszCaption; }
 
     std::vector<Box> m_boxes;   // every box answered, in the order they came
 
@@ -43,4 +45,5 @@ private:
     CDialogResponder* m_pOuter;
     UINT_PTR m_nTimer;
     HWND m_hLastBox = NULL;   // answered already, though it may still be visible for a moment
+    std::string m_strOnlyCaption;   // "" for any
 };

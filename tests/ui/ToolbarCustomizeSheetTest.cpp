@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "MouseInput.h"
+#include "QENButtonImageList.h"
 #include "QENCommandUsage.h"
 #include "QENFrameWnd.h"
 #include "QENMenuBar.h"
@@ -8,6 +9,8 @@
 #include "QENToolbarCustomize.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManager.h"
+#include "ScratchFolder.h"
+#include "ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -123,15 +126,65 @@ DWORD WINAPI SendDrag(LPVOID pParam)
     return 0;
 }
 
-void Drag(CPoint ptFrom, CPoint ptTo)
+// A right click on a point and, once the menu there is open, the key of one of its items.
+struct MenuChoice
 {
-    DragInput drag = {ptFrom, ptTo};
-    HANDLE hThread = ::CreateThread(NULL, 0, SendDrag, &drag, 0, NULL);
+    CPoint ptScreen;
+    WORD wKey;
+};
+
+DWORD WINAPI SendMenuChoice(LPVOID pParam)
+{
+    const MenuChoice& choice = *static_cast<const MenuChoice*>(pParam);
+    SendMouseInput(choice.ptScreen);
+    ::Sleep(120);
+    SendMouseInput(choice.ptScreen, MOUSEEVENTF_RIGHTDOWN);
+    ::Sleep(60);
+    SendMouseInput(choice.ptScreen, MOUSEEVENTF_RIGHTUP);
+    ::Sleep(300);
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = choice.wKey;
+    ::SendInput(1, &key, sizeof key);
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &key, sizeof key);
+    return 0;
+}
+
+void RunOnSecondThread(LPTHREAD_START_ROUTINE pfnSend, void* pInput)
+{
+    HANDLE hThread = ::CreateThread(NULL, 0, pfnSend, pInput, 0, NULL);
     ASSERT_TRUE(hThread != NULL);
     while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
         PumpPendingMessages();
     ::CloseHandle(hThread);
     PumpFor(200);
+}
+
+// A bitmap file of nCount white images of 16 × 15 pixels, 24 bits each.
+std::string WhiteImages(int nCount)
+{
+    const int cx = 16 * nCount, cy = 15, nStride = (cx * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + nStride * cy;
+    info.biSize = sizeof info;
+    info.biWidth = cx;
+    info.biHeight = cy;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    bytes.append((size_t)(nStride * cy), '\xFF');
+    return bytes;
+}
+
+void Drag(CPoint ptFrom, CPoint ptTo)
+{
+    DragInput drag = {ptFrom, ptTo};
+    RunOnSecondThread(SendDrag, &drag);
 }
 
 // A toolbar the user may not close.
@@ -582,4 +635,68 @@ TEST_F(ToolbarCustomizeSheetTest, TheOptionsTakeEffectAtOnceAndTooltipsOffDisabl
     }
     EXPECT_EQ(0u, theCommandUsage.TotalUsage());
     CQENCommandUsage::SetBasicCommands(basicBefore);
+}
+
+TEST_F(ToolbarCustomizeSheetTest, TheButtonAppearanceDialogChangesTheButtonOnlyOnOkAndDrawsNewUserImages)
+{
+    CScratchFolder folder;
+    folder.CreateWithContents("User.bmp", WhiteImages(2));
+    CQENButtonImageList userImages;
+    ASSERT_TRUE(userImages.LoadFromFile(folder.Path("User.bmp")));
+    ASSERT_TRUE(CQENToolBar::AttachUserImages(&userImages));
+    // The button menu of customize mode, without the sheet, whose window no dialog answerer may close.
+    ASSERT_TRUE(CQENToolBar::SwitchCustomizeMode(TRUE));
+    CQENToolbarButton* pOne = m_toolBar.ButtonAt(0);
+    const std::string strTextBefore(m_toolBar.TextAt(0));
+    const CRect rectImageOnly = m_toolBar.GetItemRect(0);
+    MenuChoice appearance = {ScreenPoint(m_toolBar.m_hWnd, rectImageOnly.CenterPoint()), 'B'};
+
+    // Text only, a new text, a user image chosen: cancelled, nothing changes.
+    {
+        CDialogResponder dialog(IDCANCEL, [](HWND hDialog) {
+            ClickControl(hDialog, 16522);
+            ::SetDlgItemTextA(hDialog, 16524, "不要的");
+        });
+        RunOnSecondThread(SendMenuChoice, &appearance);
+    }
+    EXPECT_EQ(strTextBefore, std::string(m_toolBar.TextAt(0)));
+    EXPECT_FALSE(pOne->m_bShowLabel);
+    EXPECT_EQ(rectImageOnly, m_toolBar.GetItemRect(0));
+
+    {
+        CDialogResponder dialog(IDOK, [](HWND hDialog) {
+            ClickControl(hDialog, 16522);
+            ::SetDlgItemTextA(hDialog, 16524, "自己的");
+        });
+        RunOnSecondThread(SendMenuChoice, &appearance);
+    }
+    EXPECT_EQ("自己的", std::string(m_toolBar.TextAt(0)));
+    EXPECT_GT(m_toolBar.GetItemRect(0).Width(), rectImageOnly.Width());
+
+    // Image only again, with a new user image whose top left pixel is painted red.
+    {
+        CDialogResponder dialog(IDOK, [](HWND hDialog) {
+            ClickControl(hDialog, 16521);
+            CDialogResponder editor(IDOK, [](HWND hEditor) {
+                CRect rectColours, rectPicture;
+                ::GetWindowRect(::GetDlgItem(hEditor, 16533), &rectColours);
+                ::GetWindowRect(::GetDlgItem(hEditor, 16532), &rectPicture);
+                // Red is the second colour of the third row of four.
+                ClickAt(CPoint(rectColours.left + rectColours.Width() * 3 / 8, rectColours.top + rectColours.Height() * 5 / 8));
+                ClickAt(rectPicture.TopLeft() + CPoint(3, 3));
+            });
+            editor.AnswerOnly("编辑按钮图标");
+            ClickControl(hDialog, 16526);
+        });
+        dialog.AnswerOnly("按钮样式");
+        RunOnSecondThread(SendMenuChoice, &appearance);
+    }
+    EXPECT_EQ(3, userImages.ImageCount());
+    EXPECT_TRUE(pOne->m_bUserImage);
+    EXPECT_EQ(2, pOne->GetImage());
+    PumpFor(100);
+    EXPECT_EQ(rectImageOnly.Width(), m_toolBar.GetItemRect(0).Width());
+    EXPECT_EQ(1, ScreenCount(&m_toolBar, m_toolBar.GetItemRect(0), RGB(255, 0, 0)));
+    CQENToolBar::SwitchCustomizeMode(FALSE);
+    CQENToolBar::s_pUserImageList = NULL;
 }
