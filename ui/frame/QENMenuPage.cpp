@@ -38,6 +38,10 @@ class CContextMenuEditor : public CQENPopupMenu
 public:
     explicit CContextMenuEditor(LPCTSTR lpszMenuName) : m_strMenuName(lpszMenuName) {}
 
+    // The commands' states are the menu's to show each time it opens; while it is edited, every
+    // item is usable, as every button is on the bars.
+    void ClearCommandStates();
+
 protected:
     void WriteBack();
 
@@ -65,16 +69,20 @@ void CContextMenuEditor::OnDestroy()
     CQENPopupMenu::OnDestroy();
 }
 
+void CContextMenuEditor::ClearCommandStates()
+{
+    CQENPopupMenuBar* pItems = GetMenuBar();
+    for (int i = 0; i < pItems->ButtonCount(); i++)
+        pItems->SetButtonStyle(i, pItems->StyleAt(i) & ~(TBBS_PRESSED | TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_DISABLED));
+}
+
 void CContextMenuEditor::WriteBack()
 {
     HMENU hMenu = g_pContextMenuManager != NULL ? g_pContextMenuManager->FindMenuByName(m_strMenuName) : NULL;
     if (hMenu == NULL)
         return;
-    // The commands' states are the menu's to show each time it opens.
-    CQENPopupMenuBar* pItems = GetMenuBar();
-    for (int i = 0; i < pItems->ButtonCount(); i++)
-        pItems->ButtonAt(i)->m_nStyle &= ~(TBBS_PRESSED | TBBS_CHECKED | TBBS_INDETERMINATE | TBBS_DISABLED);
-    CQENContextMenuManager::ReplaceFirstSubMenu(hMenu, pItems->BuildMenuHandle());
+    ClearCommandStates();
+    CQENContextMenuManager::ReplaceFirstSubMenu(hMenu, GetMenuBar()->BuildMenuHandle());
 }
 
 } // namespace
@@ -324,6 +332,7 @@ void CQENMenuPage::OpenContextMenu(const CString& strName)
         AfxMessageBox("Can't create context menu!");
         return;
     }
+    pEditor->ClearCommandStates();
     m_hWndContextMenu = pEditor->m_hWnd;
 }
 
