@@ -23,7 +23,12 @@ void CStyleOneSkin::PaintBarBackground(CDC* pDC, CControlBar* pBar, CRect rectCl
     if (pBar != NULL && pBar->GetSafeHwnd() != NULL && !(pBar->GetBarStyle() & CBRS_FLOATING))
     {
         pBar->GetWindowRect(&rectGradient);
-        pBar->ScreenToClient(&rectGradient);
+        // A DC whose origin is the window's draws the non-client area, in window coordinates.
+        CPoint ptOrigin;
+        if (::GetDCOrgEx(pDC->m_hDC, &ptOrigin) && ptOrigin == rectGradient.TopLeft())
+            rectGradient.OffsetRect(-rectGradient.TopLeft());
+        else
+            pBar->ScreenToClient(&rectGradient);
     }
     CQENDrawHelper::FillGradient(pDC, rectGradient, s_crLightBlue, kWhite, FALSE);
 }

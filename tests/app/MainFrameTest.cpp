@@ -11,6 +11,7 @@
 #include "QENToolbarCustomize.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManagerXP.h"
+#include "ScreenPixels.h"
 #include "SilverRingSkin.h"
 #include "StyleOneSkin.h"
 #include "resource.h"
@@ -288,14 +289,32 @@ TEST_F(MainFrameTest, EverySkinCommandSwitchesTheLookMarksItsItemAndIsStored)
     EXPECT_EQ(SkinItemsChecked(7), SkinItems());
 }
 
-TEST_F(MainFrameTest, EveryLookShowsTheLabelsOfTheOutputPages)
+TEST_F(MainFrameTest, EveryLookDrawsTheOutputBarsEdgeToItsEndAndTheLabelsOfItsPages)
 {
     Start("0");
-    CQENTabWnd& tabs = Frame()->m_wndOutputBar.m_wndTabs;
+    COutputBar& output = Frame()->m_wndOutputBar;
+    CQENTabWnd& tabs = output.m_wndTabs;
     for (int nSkin = 0; nSkin < 9; nSkin++)
     {
         Command(s_skinCommands[nSkin]);
-        tabs.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RunIdleCycle();   // the layout the new look's sizes call for
+        PumpPendingMessages();
+        // On black, so that whatever the bar leaves unpainted shows.
+        {
+            CWindowDC dc(&output);
+            dc.FillSolidRect(CRect(CPoint(0, 0), WindowRectOf(&output).Size()), RGB(0, 0, 0));
+        }
+        output.RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+        // The strip above the pages, right of the gripper, up to the bar's right end.
+        CRect rectStrip = WindowRectOf(&output), rectPages;
+        output.GetClientRect(&rectPages);
+        output.ClientToScreen(&rectPages);
+        rectStrip.SetRect(rectPages.left, rectStrip.top, rectStrip.right, rectPages.top);
+        Frame()->ScreenToClient(&rectStrip);
+        ASSERT_GT(rectStrip.Height(), 0);
+        EXPECT_EQ(0, ScreenCount(Frame(), rectStrip, RGB(0, 0, 0))) << "skin " << nSkin;
+
         for (int iTab : {1, 2})
         {
             // Inside the tab's outline, where only its label is dark.
