@@ -133,6 +133,9 @@ TEST_F(ContextHelpTest, AClickAsksHelpForTheCommandUnderItAPlaceWithoutHelpKeeps
             hcurShown = info.hCursor;
         ClickMouse(ptEmpty);
         ClickMouse(ptGamma);
+        // Harmless once the mode is over; ends it where a click went wrong.
+        PressKey(VK_ESCAPE, true);
+        PressKey(VK_ESCAPE, false);
     });
     EXPECT_EQ(::LoadCursor(NULL, IDC_HELP), hcurShown);
     ASSERT_EQ(1u, m_frame.m_help.size());
@@ -168,6 +171,8 @@ TEST_F(ContextHelpTest, AMenuButtonOpensItsMenuWhoseItemAsksForHelpInsteadOfRunn
         ClickMouse(ptFile);
         ::Sleep(200);
         ClickMouse(openItem());
+        PressKey(VK_ESCAPE, true);
+        PressKey(VK_ESCAPE, false);
     });
     ASSERT_EQ(1u, m_frame.m_help.size());
     EXPECT_EQ(HID_BASE_COMMAND + kOpen, m_frame.m_help[0].first);
@@ -176,13 +181,16 @@ TEST_F(ContextHelpTest, AMenuButtonOpensItsMenuWhoseItemAsksForHelpInsteadOfRunn
     EXPECT_FALSE(theCommandUsage.IsFrequentlyUsed(kOpen));
 
     // The menu closed with Esc takes the help mode with it: the next click runs its command.
+    const CPoint ptGamma = ButtonPoint(1);
     RunWithInputThread([&]() {
         ShiftF1();
         ClickMouse(ptFile);
         ::Sleep(200);
         PressKey(VK_ESCAPE, true);
         PressKey(VK_ESCAPE, false);
-        ClickMouse(ButtonPoint(1));
+        ClickMouse(ptGamma);
+        PressKey(VK_ESCAPE, true);
+        PressKey(VK_ESCAPE, false);
     });
     EXPECT_EQ(nullptr, FileButton()->GetPopupMenu());
     EXPECT_EQ(1u, m_frame.m_help.size());

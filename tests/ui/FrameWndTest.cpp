@@ -272,19 +272,20 @@ TEST_F(FrameWndTest, TheMenuBarTakesTheWindowMenuIsOfferedMnemonicsFirstAndAltAl
     Press(VK_MENU);
     EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
 
-    // Alt with another key or a click, or Alt that opened a menu, leaves the focus where it was.
-    Keys({{VK_MENU, true}, {VK_SHIFT, true}, {VK_SHIFT, false}, {VK_MENU, false}});
-    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+    // Alt with another key or a click in between leaves the focus where it was, also where the
+    // system reports Alt going up as a system key then.
     CRect rectClient;
     m_frame.GetClientRect(&rectClient);
-    Keys({{VK_MENU, true}});
-    Click(&m_frame, CPoint(rectClient.CenterPoint().x, rectClient.bottom - 20));
-    Keys({{VK_MENU, false}});
-    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
-    Keys({{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}});
-    ASSERT_NE(nullptr, pMenuFile->GetPopupMenu());
-    Press(VK_ESCAPE);
-    EXPECT_EQ(m_frame.m_hWnd, ::GetFocus());
+    const LPARAM lClient = MAKELPARAM(rectClient.CenterPoint().x, rectClient.bottom - 20);
+    for (UINT nBetween : {(UINT)WM_SYSKEYDOWN, (UINT)WM_LBUTTONDOWN})
+    {
+        m_frame.PostMessage(WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+        m_frame.PostMessage(nBetween, nBetween == WM_SYSKEYDOWN ? VK_SHIFT : 0,
+                            nBetween == WM_SYSKEYDOWN ? 0x20000001 : lClient);
+        m_frame.PostMessage(WM_SYSKEYUP, VK_MENU, (LPARAM)0xE0000001);
+        PumpFor(50);
+        EXPECT_EQ(m_frame.m_hWnd, ::GetFocus()) << nBetween;
+    }
     // A hidden menu bar never takes the focus (Esc ends what the system makes of Alt instead).
     m_frame.ShowControlBar(&menuBar, FALSE, FALSE);
     RunWithInputThread([]() {

@@ -5,6 +5,7 @@
 #include "QENPopupMenuBar.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManager.h"
+#include "QENVisualManagerXP.h"
 #include "ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -304,17 +305,41 @@ TEST_F(MenuBarTest, AMnemonicAfterALiteralAmpersandAnswersAndOfTwoAlikeTheLaterO
 
 TEST_F(MenuBarTest, ClicksOpenTheMenuAndRunCommandsInTheFrame)
 {
+    // The XP look fills the highlighted item.
+    CQENVisualManager::SetOnDemandClass(RUNTIME_CLASS(CQENVisualManagerXP));
+    m_bar.RedrawWindow();
+    auto filePixels = [this]() {
+        m_bar.UpdateWindow();
+        CRect rect = m_bar.GetItemRect(0);
+        m_bar.ClientToScreen(&rect);
+        CClientDC dcScreen(NULL);
+        std::vector<COLORREF> pixels;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left; x < rect.right; x++)
+                pixels.push_back(dcScreen.GetPixel(x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> plain = filePixels();
     ClickButton(&m_bar, 0);
     ASSERT_EQ(0, OpenMenuOf(m_bar));
+    const std::vector<COLORREF> open = filePixels();
+    EXPECT_NE(plain, open);
     CQENToolbarMenuButton* pFile = static_cast<CQENToolbarMenuButton*>(m_bar.ButtonAt(0));
     CQENPopupMenuBar* pItems = pFile->GetPopupMenu()->GetMenuBar();
     ASSERT_EQ("&Open", std::string(pItems->ButtonAt(1)->m_strLabel));
+    // The pointer in the menu, its button still looks open.
+    CPoint ptItem = pItems->ButtonAt(0)->m_rect.CenterPoint();
+    pItems->ClientToScreen(&ptItem);
+    MoveMouseTo(ptItem);
+    EXPECT_EQ(open, filePixels());
     ClickButton(pItems, 1);
     PumpFor(50);
     EXPECT_EQ(-1, OpenMenuOf(m_bar));
+    EXPECT_EQ(plain, filePixels());
     ClickButton(&m_bar, 3);
     PumpFor(50);
     EXPECT_EQ((std::vector<UINT>{kOpen, kHelp}), m_pFrame->m_commands);
+    CQENVisualManager::SetOnDemandClass(NULL);
 }
 
 TEST_F(MenuBarTest, EachMenuKeepsItsListAndADamagedCacheFileGivesTheMenuBack)

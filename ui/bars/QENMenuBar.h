@@ -55,6 +55,8 @@ public:
     void PositionButtons() override;
     void HotButtonChanged(int iHot) override;
     void ReturnFocus() override;
+    // The item whose menu is open stays highlighted while the pointer is in the menu.
+    void ResetHot() override;
 
     // The menu cache: the list of hMenu into a temporary file, and back. FALSE when nothing is
     // stored, or the file cannot be written or read back.

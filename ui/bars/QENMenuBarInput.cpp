@@ -210,6 +210,12 @@ void CQENMenuBar::OnKillFocus(CWnd* pNewWnd)
     s_bMenuBarKeyboardMode = FALSE;
 }
 
+void CQENMenuBar::ResetHot()
+{
+    if (!IsAnyPopupOpen())
+        CQENToolBar::ResetHot();
+}
+
 void CQENMenuBar::ReturnFocus()
 {
     CWnd* pTarget = m_hWndFocusBefore != NULL && ::IsWindow(m_hWndFocusBefore) ? CWnd::FromHandle(m_hWndFocusBefore)
