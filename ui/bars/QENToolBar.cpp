@@ -695,6 +695,11 @@ BOOL CQENToolBar::ExecuteButton(const CQENToolbarButton* pButton)
         return FALSE;
     if (!s_bHelpMode)
         theCommandUsage.AddCommand(pButton->m_nCommandId);
+    // A tool's command starts the tool: no window has a handler for it. In help mode the command
+    // asks for help instead.
+    if (!s_bHelpMode && CQENUserToolsQuery::s_pActive != NULL &&
+        CQENUserToolsQuery::s_pActive->RunTool(pButton->m_nCommandId))
+        return TRUE;
     CWnd* pReceiver = CommandReceiver();
     if (pReceiver == NULL)
         return FALSE;
@@ -749,6 +754,9 @@ void CQENToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     {
         CQENToolbarButton* pButton = ButtonAt((int)state.m_nIndex);
         if (pButton == NULL || pButton->IsSeparator() || pButton == m_pCustomizeButton || pButton->m_nCommandId == 0)
+            continue;
+        // A tool runs without a handler in any window: it is never disabled for want of one.
+        if (CQENToolbarButton::IsUserToolCommand(pButton->m_nCommandId))
             continue;
         state.m_nID = pButton->m_nCommandId;
         // While customizing, every button stays usable.

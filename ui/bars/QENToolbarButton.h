@@ -30,6 +30,8 @@ public:
     virtual UINT ToolsEntryCommand() const = 0;
     // The tool's icon at the small-icon size, centred in rect.
     virtual void PaintToolIcon(UINT nCommandId, CDC* pDC, const CRect& rect) const = 0;
+    // Runs the tool of the command; FALSE when no tool holds it or the tool did not start.
+    virtual BOOL RunTool(UINT nCommandId) = 0;
 
     static CQENUserToolsQuery* s_pActive;
 

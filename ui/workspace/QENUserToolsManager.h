@@ -52,6 +52,7 @@ public:
     BOOL IsToolCommand(UINT nCommandId) const override;
     UINT ToolsEntryCommand() const override { return m_nToolsEntryCmd; }
     void PaintToolIcon(UINT nCommandId, CDC* pDC, const CRect& rect) const override;
+    BOOL RunTool(UINT nCommandId) override { return RunToolCommand(nCommandId); }
     int ToolCount() const override { return (int)m_toolList.GetCount(); }
     BOOL ToolAt(int iTool, UINT& nCommandId, CString& strName) const override;
 
