@@ -56,3 +56,25 @@ TEST(PrintPreviewTest, ShowsTheFormsPageOnAnA4SheetSaysThereIsNoPrinterAndCloses
     EXPECT_FALSE(::IsWindow(hPreview));
     EXPECT_TRUE(window.Frame()->IsWindowVisible());
 }
+
+TEST(PrintPreviewTest, ItsPrintButtonClosesItAndPrintsTheViewThroughTheUsualPrintPath)
+{
+    CViewTypeSetting setting;
+    setting.Store("2");
+    CInstallerWindow window;
+    window.Frame()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    PumpFor(300);
+    CQENPrintPreview* pPreview = OpenPreview();
+    ASSERT_NE(nullptr, pPreview);
+    const HWND hPreview = pPreview->m_hWnd;
+    CWnd* pPrint = pPreview->GetDlgItem(CQENPrintPreview::kPrintButtonId);
+    ASSERT_NE(nullptr, pPrint);
+    CRect rectButton;
+    pPrint->GetClientRect(&rectButton);
+
+    // Without a printer the print path says so in a box of its own.
+    CDialogResponder user;
+    ClickAt(pPrint, rectButton.CenterPoint());
+    EXPECT_FALSE(::IsWindow(hPreview));
+    EXPECT_TRUE(user.Answered());
+}
