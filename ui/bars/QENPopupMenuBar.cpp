@@ -257,7 +257,7 @@ BOOL CQENPopupMenuBar::BuildFromMenuHandle(HMENU hMenu, BOOL bShowAll)
         if (nCommandId == kFirstRecentFile && !s_bCustomizing)
         {
             AddRecentFiles();
-            // Entries someone put in the menu already are listed now.
+            // Recent-file entries already put in the menu after it are among those listed now.
             while (i + 1 < nCount && ::GetMenuItemID(hMenu, i + 1) > kFirstRecentFile &&
                    ::GetMenuItemID(hMenu, i + 1) <= kLastRecentFile)
                 i++;

@@ -813,10 +813,10 @@ CQENFrameSupport::MessageFilter CQENFrameSupport::FilterFrameMessage(MSG* pMsg)
     case WM_SYSKEYDOWN:
     {
         const BOOL bRepeat = (pMsg->lParam & (1 << 30)) != 0;
-        if (pMsg->wParam == VK_MENU)
-            m_bAltAlone = !bRepeat ? pPopup == NULL : m_bAltAlone;
-        else
+        if (pMsg->wParam != VK_MENU)
             m_bAltAlone = FALSE;
+        else if (!bRepeat)
+            m_bAltAlone = pPopup == NULL;   // Alt that closes a menu moves no focus
         if (pPopup != NULL && pMsg->wParam == VK_MENU)
         {
             pPopup->SendMessage(WM_CLOSE);
