@@ -5,10 +5,12 @@
 #include "MouseInput.h"
 #include "QENVisualManager.h"
 #include "QENVisualManagerXP.h"
+#include "SystemColoursScope.h"
 
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 #include <windowsx.h>
 
@@ -146,6 +148,23 @@ HWND ChildOfClass(CWnd* pParent, LPCSTR lpszClass)
     return children.empty() ? NULL : children.front();
 }
 
+BOOL CALLBACK CollectVisibleTip(HWND hWnd, LPARAM lParam)
+{
+    char szClass[64] = {};
+    ::GetClassNameA(hWnd, szClass, sizeof szClass);
+    if (lstrcmpiA(szClass, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(hWnd))
+        reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(WindowText(hWnd));
+    return TRUE;
+}
+
+// The texts of the tool tips this thread shows now.
+std::vector<std::string> ShownTips()
+{
+    std::vector<std::string> tips;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectVisibleTip, reinterpret_cast<LPARAM>(&tips));
+    return tips;
+}
+
 struct ArrowStates
 {
     bool bLeft;
@@ -190,9 +209,10 @@ protected:
     }
 
     // A tab window with nTabs tabs, each page filled with a colour of its own.
-    void MakeTabs(CQENTabWnd::Style style, const CRect& rect, int nTabs, LPCTSTR lpszLabel = "输出")
+    void MakeTabs(CQENTabWnd::Style style, const CRect& rect, int nTabs, LPCTSTR lpszLabel = "输出",
+                  CQENTabWnd::Location location = CQENTabWnd::LOCATION_BOTTOM)
     {
-        ASSERT_TRUE(m_tabs.Create(style, rect, &m_parent, 100));
+        ASSERT_TRUE(m_tabs.Create(style, rect, &m_parent, 100, location));
         for (int i = 0; i < nTabs; i++)
         {
             CString strLabel;
@@ -436,6 +456,133 @@ TEST_F(TabWndTest, NarrowWindowsShrinkTheirTabsAndEmptyOnesLayOutWithoutTabs)
         PumpFor(30);
         EXPECT_EQ(0, m_tabs.GetTabCount());
     }
+}
+
+TEST_F(TabWndTest, AShrunkTabShowsItsWholeLabelAsToolTipAndAWholeTabNone)
+{
+    const std::string strLong = "很长很长的输出窗口名字";
+    ASSERT_TRUE(m_tabs.Create(CQENTabWnd::STYLE_3D, CRect(10, 10, 170, 150), &m_parent, 100));
+    m_tabs.AppendTab(NewPage(0), "短");
+    m_tabs.AppendTab(NewPage(1), strLong.c_str());
+    PumpFor(50);
+    CRect rectLong;
+    m_tabs.GetTabRect(1, rectLong);
+    {
+        CClientDC dc(&m_tabs);
+        CFont* pOldFont = dc.SelectObject(m_tabs.GetTabFont());
+        ASSERT_LT(rectLong.Width(), dc.GetTextExtent(strLong.c_str()).cx) << "the long tab is cut to fit";
+        dc.SelectObject(pOldFont);
+    }
+
+    // The pointer rests on a tab.
+    auto restOn = [&](int iTab) {
+        CPoint pt = TabCentre(iTab);
+        m_tabs.ClientToScreen(&pt);
+        SendMouseInput(pt);
+        PumpFor(60);
+        SendMouseInput(pt + CSize(1, 0));
+        PumpFor(1500);
+    };
+    restOn(1);
+    EXPECT_EQ(std::vector<std::string>{strLong}, ShownTips());
+    restOn(0);
+    EXPECT_TRUE(ShownTips().empty());
+}
+
+// With the strip at the top, the tabs lie above the page, switch it when clicked, and a click on the
+// strip beside them stays with the tab window.
+TEST_F(TabWndTest, AStripAtTheTopHoldsTheTabsAboveThePageInBothStyles)
+{
+    for (CQENTabWnd::Style style : {CQENTabWnd::STYLE_3D, CQENTabWnd::STYLE_FLAT})
+    {
+        SCOPED_TRACE(style);
+        if (m_tabs.m_hWnd != NULL)
+            m_tabs.DestroyWindow();
+        m_pages.clear();
+        m_parent.m_clicks.clear();
+        MakeTabs(style, CRect(10, 10, 410, 250), 3, "输出", CQENTabWnd::LOCATION_TOP);
+        CRect rectClient, rectTab, rectPage;
+        m_tabs.GetClientRect(&rectClient);
+        m_tabs.GetTabRect(2, rectTab);
+        m_pages[0]->GetWindowRect(&rectPage);
+        m_tabs.ScreenToClient(&rectPage);
+        EXPECT_LT(rectTab.top, rectClient.CenterPoint().y);
+        EXPECT_GE(rectPage.top, rectTab.bottom - 1) << "the page below its tabs";
+        EXPECT_GT(rectPage.Height(), rectClient.Height() / 2);
+
+        Click(&m_tabs, rectTab.CenterPoint());
+        EXPECT_EQ(2, m_tabs.GetActiveTab());
+        EXPECT_EQ(kPageColours[2], ShownColour());
+
+        Click(&m_tabs, CPoint(rectClient.right - 20, rectTab.top + 2));
+        EXPECT_TRUE(m_parent.m_clicks.empty()) << "the strip beside the tabs";
+        Click(&m_tabs, CPoint(rectClient.CenterPoint().x, rectClient.bottom - 1));
+        EXPECT_EQ(1u, m_parent.m_clicks.size()) << "the border below the page";
+    }
+}
+
+// While it lives, the system's scroll bars are nExtra pixels thicker than they were. The change is
+// announced to the windows as the system's settings do it, but not stored in the user's profile.
+class CTallerScrollBars
+{
+public:
+    explicit CTallerScrollBars(int nExtra)
+    {
+        m_metrics.cbSize = sizeof m_metrics;
+        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m_metrics, &m_metrics, 0);
+        NONCLIENTMETRICSA taller = m_metrics;
+        taller.iScrollHeight += nExtra;
+        taller.iScrollWidth += nExtra;
+        Apply(taller);
+    }
+    ~CTallerScrollBars() { Apply(m_metrics); }
+
+private:
+    static void Apply(NONCLIENTMETRICSA& metrics)
+    {
+        ::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, (LPARAM) "WindowMetrics",
+                              SMTO_ABORTIFHUNG, 2000, NULL);
+    }
+    NONCLIENTMETRICSA m_metrics;
+};
+
+TEST_F(TabWndTest, TheFlatStripFollowsSystemColourAndScrollBarChanges)
+{
+    SystemColoursScope colours;
+    MakeTabs(CQENTabWnd::STYLE_FLAT_SHARED_HORZ_SCROLL, CRect(10, 10, 410, 250), 2);
+    auto activeTabColour = [&] {
+        CRect rect;
+        m_tabs.GetTabRect(m_tabs.GetActiveTab(), rect);
+        return ScreenPixel(&m_tabs, CPoint(rect.left + rect.Height() / 2, rect.CenterPoint().y - 3));
+    };
+    ASSERT_EQ(SystemColoursScope::kWindow, activeTabColour());
+
+    const COLORREF kNewWindow = RGB(200, 230, 250);
+    const int nElement = COLOR_WINDOW;
+    ASSERT_TRUE(::SetSysColors(1, &nElement, &kNewWindow));
+    PumpFor(300);
+    EXPECT_EQ(kNewWindow, activeTabColour());
+
+    // Taller scroll bars make a taller strip, with the shared scroll bar in it and a lower page.
+    const HWND hShared = ChildrenOfClass(&m_tabs, "ScrollBar").back();
+    CRect rectTab, rectShared;
+    m_tabs.GetTabRect(0, rectTab);
+    ::GetWindowRect(hShared, &rectShared);
+    const int cyPage = m_tabs.GetPageArea().Height();
+    {
+        CTallerScrollBars taller(8);
+        PumpFor(300);
+        ASSERT_EQ(rectShared.Height() + 8, ::GetSystemMetrics(SM_CYHSCROLL));
+
+        CRect rect;
+        m_tabs.GetTabRect(0, rect);
+        EXPECT_EQ(rectTab.Height() + 8, rect.Height());
+        ::GetWindowRect(hShared, &rect);
+        EXPECT_EQ(rectShared.Height() + 8, rect.Height());
+        EXPECT_EQ(cyPage - 8, m_tabs.GetPageArea().Height());
+    }
+    PumpFor(300);
 }
 
 // A 3D tab window with images at the bottom, and a flat one sharing its row with a scroll bar that
