@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,19 @@ void PumpFor(DWORD dwMilliseconds)
         PumpPendingMessages();
         ::Sleep(10);
     }
+}
+
+// Input goes through the X server and may come after messages posted meanwhile: a test that posts
+// one after a click waits for the click's effect first.
+bool WaitFor(const std::function<bool()>& done)
+{
+    for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < 5000;)
+    {
+        if (done())
+            return true;
+        PumpFor(20);
+    }
+    return done();
 }
 
 CPoint ScreenPoint(HWND hWnd, CPoint ptClient)
@@ -655,6 +669,7 @@ TEST_F(ToolbarCustomizeSheetTest, TheButtonAppearanceDialogChangesTheButtonOnlyO
     {
         CDialogResponder dialog(IDCANCEL, [](HWND hDialog) {
             ClickControl(hDialog, 16522);
+            WaitFor([hDialog] { return ::IsDlgButtonChecked(hDialog, 16522) == BST_CHECKED; });
             ::SetDlgItemTextA(hDialog, 16524, "不要的");
         });
         RunOnSecondThread(SendMenuChoice, &appearance);
@@ -666,6 +681,7 @@ TEST_F(ToolbarCustomizeSheetTest, TheButtonAppearanceDialogChangesTheButtonOnlyO
     {
         CDialogResponder dialog(IDOK, [](HWND hDialog) {
             ClickControl(hDialog, 16522);
+            WaitFor([hDialog] { return ::IsDlgButtonChecked(hDialog, 16522) == BST_CHECKED; });
             ::SetDlgItemTextA(hDialog, 16524, "自己的");
         });
         RunOnSecondThread(SendMenuChoice, &appearance);
@@ -677,16 +693,28 @@ TEST_F(ToolbarCustomizeSheetTest, TheButtonAppearanceDialogChangesTheButtonOnlyO
     {
         CDialogResponder dialog(IDOK, [](HWND hDialog) {
             ClickControl(hDialog, 16521);
+            WaitFor([hDialog] { return ::IsDlgButtonChecked(hDialog, 16521) == BST_CHECKED; });
             CDialogResponder editor(IDOK, [](HWND hEditor) {
+                CWnd* pCurrent = CWnd::FromHandle(::GetDlgItem(hEditor, 16534));
+                CWnd* pPreview = CWnd::FromHandle(::GetDlgItem(hEditor, 16535));
+                const auto redIn = [](CWnd* pWnd) {
+                    CRect rect;
+                    pWnd->GetClientRect(&rect);
+                    return ScreenCount(pWnd, rect, RGB(255, 0, 0)) > 0;
+                };
                 CRect rectColours, rectPicture;
                 ::GetWindowRect(::GetDlgItem(hEditor, 16533), &rectColours);
                 ::GetWindowRect(::GetDlgItem(hEditor, 16532), &rectPicture);
                 // Red is the second colour of the third row of four.
                 ClickAt(CPoint(rectColours.left + rectColours.Width() * 3 / 8, rectColours.top + rectColours.Height() * 5 / 8));
+                WaitFor([&] { return redIn(pCurrent); });
                 ClickAt(rectPicture.TopLeft() + CPoint(3, 3));
+                WaitFor([&] { return redIn(pPreview); });
             });
             editor.AnswerOnly("编辑按钮图标");
             ClickControl(hDialog, 16526);
+            WaitFor([&editor] { return editor.Answered(); });
+            WaitFor([hDialog] { return ::IsWindowEnabled(hDialog) != FALSE; });
         });
         dialog.AnswerOnly("按钮样式");
         RunOnSecondThread(SendMenuChoice, &appearance);
