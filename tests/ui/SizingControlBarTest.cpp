@@ -238,6 +238,13 @@ TEST_F(SizingControlBarTest, TheEdgeTowardsTheClientAreaSetsTheThicknessOfTheWho
     Drag(ptMoved, CPoint(ptMoved.x, WindowRectOf(m_frame).bottom + 50));
     EXPECT_EQ(kMinHeight, WindowRectOf(m_first).Height());
     EXPECT_EQ(kMinHeight, WindowRectOf(m_second).Height());
+
+    // Up to the largest maximum of the row when every bar has one.
+    m_first.SetMaxSize(CSize(-1, 90));
+    m_second.SetMaxSize(CSize(-1, 100));
+    const CPoint ptLow = PointWithHit(m_second, HTTOP);
+    Drag(ptLow, ptLow - CSize(0, 200));
+    EXPECT_EQ(100, WindowRectOf(m_second).Height());
 }
 
 TEST_F(SizingControlBarTest, StoredSizesAreTakenBetweenTheMinimumAndTheScreenAndUnknownRollStatesAsNone)
@@ -261,6 +268,11 @@ TEST_F(SizingControlBarTest, StoredSizesAreTakenBetweenTheMinimumAndTheScreenAnd
     EXPECT_EQ(::GetSystemMetrics(SM_CXVIRTUALSCREEN), saved["sizeFloatCX"]) << "no wider than the screen";
     EXPECT_EQ(150, saved["sizeVertCX"]) << "a missing value keeps the size";
     EXPECT_EQ(0u, saved.count("RolledFloatDynamicState")) << "an unknown roll state is none";
+
+    // A long profile path is kept whole (the ANSI registry calls take subkey paths of up to 260 characters).
+    const CString strLongPath = CString('a', 90) + "\\" + CString('b', 90) + "\\" + CString('c', 20);
+    ASSERT_TRUE(m_first.SaveState(strLongPath));
+    EXPECT_EQ(kMinWidth, key.Values(strLongPath + "-SCBar-" + std::to_string(kFirstBar).c_str())["sizeHorzCX"]);
 
     m_frame.RecalcLayout();
     Settle();

@@ -220,6 +220,8 @@ void CQENToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         theCommandUsage.AddCommand(nCommandId);
     if (pButton->HandleClickUp())
         return;
+    if (!s_bHelpMode && CQENUserToolsQuery::s_pActive != NULL && CQENUserToolsQuery::s_pActive->RunTool(nCommandId))
+        return;
     CWnd* pReceiver = CommandReceiver();
     if (pReceiver != NULL)
         pReceiver->SendMessage(WM_COMMAND, nCommandId);
