@@ -22,12 +22,8 @@ public:
     // Deletes the current visual manager, so that no skin outlives the frame.
     ~CMainFrame() override;
 
-    // Skins 0..8 (see ViewTypeCommand); any other number stored in the profile shows skin 0.
+    // Skins 0..8; any other number stored in the profile shows skin 0 with no skin item checked.
     static const int kViewTypeCount = 9;
-    // The menu command that chooses skin nViewType.
-    static UINT PASCAL ViewTypeCommand(int nViewType);
-    // The file the user's button images are kept in: "UserImages.bmp" in the program's folder.
-    static CString PASCAL UserImagesPath();
 
     COutputBar m_wndOutputBar;
     CQENMenuBar m_wndMenuBar;
@@ -67,7 +63,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Creates the look of skin nViewType and makes it current; FALSE for a number that has none.
+    // The menu command that chooses skin nViewType; 0 for a number that is no skin.
+    static UINT PASCAL ViewTypeCommand(int nViewType);
+    // The file the user's button images are kept in: "UserImages.bmp" in the program's folder.
+    static CString PASCAL UserImagesPath();
+    // Creates the look of skin nViewType (3..8) and makes it current; FALSE for another number.
     static BOOL PASCAL InstallSkin(int nViewType);
     // Shows a hidden bar and hides a shown one at once, then lays the frame out again.
     void ToggleBar(CControlBar* pBar);
