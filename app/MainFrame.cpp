@@ -99,17 +99,6 @@ UINT PASCAL CMainFrame::ViewTypeCommand(int nViewType)
     return nViewType >= 0 && nViewType < kViewTypeCount ? s_viewTypeCommands[nViewType] : 0;
 }
 
-CString PASCAL CMainFrame::UserImagesPath()
-{
-    // Beside the program, not in the current folder: the folder chooser moves that wherever the
-    // user browsed last.
-    char szPath[MAX_PATH] = "";
-    const DWORD nLength = ::GetModuleFileNameA(NULL, szPath, sizeof szPath);
-    CString strFolder(szPath, nLength < sizeof szPath ? (int)nLength : 0);
-    strFolder = strFolder.Left(strFolder.ReverseFind('\\') + 1);
-    return strFolder + "UserImages.bmp";
-}
-
 BOOL PASCAL CMainFrame::InstallSkin(int nViewType)
 {
     switch (nViewType)
@@ -163,7 +152,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         break;
     }
 
-    if (m_UserImages.LoadFromFile(UserImagesPath()))
+    // Resolved here, once: the image list keeps the full path for its saves, so that the folder
+    // chooser, which moves the current folder, neither hides the images nor gets them saved into the
+    // folder the user browsed last.
+    if (m_UserImages.LoadFromFile(".\\UserImages.bmp"))
         CQENToolBar::AttachUserImages(&m_UserImages);
     CQENToolBar::s_bAltDragEnabled = TRUE;
 

@@ -65,8 +65,6 @@ protected:
 private:
     // The menu command that chooses skin nViewType; 0 for a number that is no skin.
     static UINT PASCAL ViewTypeCommand(int nViewType);
-    // The file the user's button images are kept in: "UserImages.bmp" in the program's folder.
-    static CString PASCAL UserImagesPath();
     // Creates the look of skin nViewType (3..8) and makes it current; FALSE for another number.
     static BOOL PASCAL InstallSkin(int nViewType);
     // Shows a hidden bar and hides a shown one at once, then lays the frame out again.

@@ -4,6 +4,7 @@
 #include "MainFrame.h"
 #include "PayloadInstaller.h"
 #include "QENPrintPreview.h"
+#include "QENWorkspace.h"
 #include "QENWizConstants.h"
 
 CQENWizView* g_pWizView = NULL;
@@ -26,6 +27,8 @@ IMPLEMENT_DYNCREATE(CQENWizView, CFormView)
 
 BEGIN_MESSAGE_MAP(CQENWizView, CFormView)
     ON_WM_CREATE()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_CONTEXTMENU()
     ON_MESSAGE(WM_DETECTFOLDERS, OnDetectFolders)
     ON_MESSAGE(WM_STARTINSTALL, OnStartInstall)
     ON_BN_CLICKED(IDC_START_INSTALL, OnInstallButton)
@@ -105,6 +108,18 @@ void CQENWizView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         y += nLineHeight;
     }
     pDC->RestoreDC(nSavedDC);
+}
+
+void CQENWizView::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+{
+    if (g_pWorkspace != NULL)
+        g_pWorkspace->HandleViewDoubleClick(this, IDR_MAINFRAME);
+}
+
+void CQENWizView::OnContextMenu(CWnd* /*pWnd*/, CPoint point)
+{
+    if (g_pWorkspace != NULL)
+        g_pWorkspace->ShowContextMenu(IDR_CONTEXT_MENU, point, this);
 }
 
 void CQENWizView::OnFilePrintPreview()

@@ -41,6 +41,10 @@ protected:
     afx_msg void OnDetectButton();
     afx_msg void OnBrowseLibDir();
     afx_msg void OnBrowseVSDir();
+    // A double click runs the command the user bound to this view; a right click shows the
+    // view's context menu, both through the application's workspace.
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnFilePrintPreview();
 
 private:

@@ -7,10 +7,14 @@
 #include "MacSkin.h"
 #include "MacStyleSkin.h"
 #include "MouseInput.h"
+#include "QENContextMenuManager.h"
+#include "QENMouseManager.h"
 #include "QENPopupMenu.h"
 #include "QENToolbarCustomize.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManagerXP.h"
+#include "QENWorkspace.h"
+#include "ScratchRegistryKey.h"
 #include "ScreenPixels.h"
 #include "SilverRingSkin.h"
 #include "StyleOneSkin.h"
@@ -510,4 +514,45 @@ TEST_F(MainFrameTest, InstallerCommandsDoNothingBeforeTheViewExists)
     EXPECT_EQ("", WindowText(pFrame->m_wndOutputBar.m_wndResultEdit));
     pFrame->DestroyWindow();
     PumpPendingMessages();
+}
+
+TEST_F(MainFrameTest, TheViewRunsItsDoubleClickCommandAndShowsItsContextMenuThroughTheWorkspace)
+{
+    CScratchRegistryKey registry("ViewInput");
+    CQENWorkspace workspace;
+    ASSERT_TRUE(workspace.CreateMouseManager());
+    ASSERT_TRUE(workspace.CreateContextMenuManager());
+    ASSERT_TRUE(g_pMouseManager->RegisterView(IDR_MAINFRAME, "My view", IDR_MAINFRAME));
+    ASSERT_TRUE(g_pContextMenuManager->RegisterContextMenu("上下文菜单", IDR_CONTEXT_MENU));
+    const UINT nBound = CTestApp::ID_APP_COMMAND_FIRST;
+    g_pMouseManager->BindDoubleClickCommand(IDR_MAINFRAME, nBound);
+    Start("0");
+    CQENWizView* pView = m_pWindow->View();
+
+    // A place on the form's background, where no control is.
+    CRect rectClient;
+    pView->GetClientRect(&rectClient);
+    CPoint ptFree(-1, -1);
+    for (int y = rectClient.bottom - 10; y > 0 && ptFree.y < 0; y -= 10)
+        for (int x = 10; x < rectClient.right && ptFree.x < 0; x += 10)
+            if (::ChildWindowFromPointEx(pView->m_hWnd, CPoint(x, y), CWP_SKIPINVISIBLE) == pView->m_hWnd)
+                ptFree = CPoint(x, y);
+    ASSERT_GE(ptFree.y, 0);
+
+    TestApp().m_nLastAppCommand = 0;
+    ClickAt(pView, ptFree);
+    ClickAt(pView, ptFree);
+    EXPECT_EQ(nBound, TestApp().m_nLastAppCommand) << "the bound command reached the program";
+
+    ClickAt(pView, ptFree, true);
+    CQENPopupMenu* pMenu = CQENPopupMenu::s_pActivePopupMenu;
+    ASSERT_NE(nullptr, pMenu);
+    const MenuItems expected = {{"剪切(&T)", false},     {"复制(&C)", false},     {"粘贴(&P)", false},
+                                {"开始安装(&B)", false}, {"检测目录(&D)", false}, {"退出(&X)", false}};
+    EXPECT_EQ(expected, ItemsOf(pMenu));
+    CPoint ptScreen = ptFree;
+    pView->ClientToScreen(&ptScreen);
+    EXPECT_EQ(ptScreen, WindowRectOf(pMenu).TopLeft()) << "opened where the user clicked";
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
 }

@@ -1,5 +1,5 @@
-// The user's button images, "UserImages.bmp": the file beside the program, whatever folder is
-// current when the window opens or when the images are saved (the folder chooser moves it).
+// The user's button images, ".\UserImages.bmp": the file in the folder that is current when the window
+// opens, wherever the folder chooser moves the current folder afterwards.
 #include "AppTestSupport.h"
 #include "QENToolBar.h"
 
@@ -33,66 +33,41 @@ std::string ImageStrip(int nImages, BYTE nShade)
     return strBytes;
 }
 
-std::string FileContents(const CString& strPath)
-{
-    CFile file;
-    if (!file.Open(strPath, CFile::modeRead))
-        return "";
-    std::string strBytes((size_t)file.GetLength(), '\0');
-    file.Read(&strBytes[0], (UINT)strBytes.size());
-    return strBytes;
-}
-
-// UserImages.bmp beside app_tests.exe, removed again when the object goes.
-class CImagesBesideProgram
-{
-public:
-    CImagesBesideProgram()
-    {
-        char szProgram[MAX_PATH] = "";
-        ::GetModuleFileNameA(NULL, szProgram, sizeof szProgram);
-        m_strPath = szProgram;
-        m_strPath = m_strPath.Left(m_strPath.ReverseFind('\\') + 1) + "UserImages.bmp";
-    }
-    ~CImagesBesideProgram() { ::DeleteFileA(m_strPath); }
-
-    CString m_strPath;
-};
-
 } // namespace
 
-TEST(UserImagesTest, AreLoadedFromAndSavedBesideTheProgramNotInTheFolderTheUserBrowsed)
+TEST(UserImagesTest, AreLoadedFromAndSavedToTheFolderCurrentAtStartNotTheFolderTheUserBrowsed)
 {
     CViewTypeSetting setting;
     setting.Store("0");
-    CImagesBesideProgram beside;
-    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(beside.m_strPath)) << "left by another run";
-    const std::string strBeside = ImageStrip(2, 200);
-    CFile(beside.m_strPath, CFile::modeCreate | CFile::modeWrite).Write(strBeside.data(), (UINT)strBeside.size());
-
-    // The folder chooser left the current folder where the user browsed, where a file of that name lies.
-    CScratchFolder browsed, browsedLater;
+    CScratchFolder started, browsed;
+    const std::string strStarted = ImageStrip(2, 200);
+    started.CreateWithContents("UserImages.bmp", strStarted);
     browsed.CreateWithContents("UserImages.bmp", ImageStrip(5, 100));
-    browsed.UseAsCurrentFolder();
+    started.UseAsCurrentFolder();
     {
         CInstallerWindow window;
         CQENButtonImageList* pImages = CQENToolBar::UserImages();
         ASSERT_NE(nullptr, pImages);
         EXPECT_EQ(2, pImages->ImageCount());
-        EXPECT_EQ(0, pImages->FileName().CompareNoCase(beside.m_strPath)) << (LPCTSTR)pImages->FileName();
 
-        // Changed and saved (as the workspace does at the end) after the user browsed elsewhere.
-        browsedLater.UseAsCurrentFolder();
-        const std::string strBefore = FileContents(beside.m_strPath);
+        // Changed and saved (as the workspace does at the end) after the folder chooser moved the
+        // current folder where the user browsed, where a file of that name lies.
+        browsed.UseAsCurrentFolder();
         HDC hScreen = ::GetDC(NULL);
         HBITMAP hImage = ::CreateCompatibleBitmap(hScreen, 16, 15);
         ::ReleaseDC(NULL, hScreen);
         EXPECT_TRUE(pImages->UpdateImage(0, hImage));
         ::DeleteObject(hImage);
         ASSERT_TRUE(pImages->Save());
-        EXPECT_NE(strBefore, FileContents(beside.m_strPath));
     }
+    EXPECT_NE(strStarted, started.Contents("UserImages.bmp")) << "saved where it was loaded from";
     EXPECT_EQ(ImageStrip(5, 100), browsed.Contents("UserImages.bmp"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(browsedLater.Path("UserImages.bmp")));
     EXPECT_EQ(nullptr, CQENToolBar::UserImages()) << "the strip went with its window";
+
+    // A window opened with the browsed folder current finds that folder's images.
+    {
+        CInstallerWindow window;
+        ASSERT_NE(nullptr, CQENToolBar::UserImages());
+        EXPECT_EQ(5, CQENToolBar::UserImages()->ImageCount());
+    }
 }
