@@ -1,6 +1,8 @@
 // The keyboard page of the customization sheet, driven with real clicks and keys and judged by the
 // keys themselves, the toolbar's tips and the menu items.
+#include "BeepRecorder.h"
 #include "CustomizePagesTest.h"
+#include "QENKeyboardManager.h"
 
 namespace {
 
@@ -159,4 +161,28 @@ TEST_F(KeyboardPageTest, RemovingTheLastShortcutLeavesATableThatBindsNothingUnti
     ClickClose();
     EXPECT_EQ(std::vector<UINT>{kSave}, CommandsOf({VK_CONTROL, 'S'}));
     EXPECT_EQ(std::vector<UINT>{kRefresh}, CommandsOf({VK_F5}));
+}
+
+TEST_F(KeyboardPageTest, AChangeNoKeyboardManagerTakesLeavesThePageShowingTheKeysInForce)
+{
+    HWND hPage = OpenKeyboardPage();
+    ChooseCommand(hPage, "关闭(C)");
+    PressNewKey(hPage, {VK_CONTROL, VK_SHIFT, 'K'});
+    CQENKeyboardManager* pManager = g_pKeyboardManager;
+    CBeepRecorder beeps;
+    CBeepRecorder::s_nBeeps = 0;
+    // The application has let its keyboard manager go while the sheet stayed open.
+    g_pKeyboardManager = NULL;
+    ClickControl(hPage, kAssign);
+    EXPECT_TRUE(CurrentKeys(hPage).empty());
+    EXPECT_EQ(1, CBeepRecorder::s_nBeeps);
+    ChooseCommand(hPage, "保存(S)");
+    RemoveKey(hPage, "Ctrl+S");
+    EXPECT_EQ(std::vector<std::string>{"Ctrl+S"}, CurrentKeys(hPage));
+    EXPECT_EQ(2, CBeepRecorder::s_nBeeps);
+    g_pKeyboardManager = pManager;
+    ClickClose();
+
+    EXPECT_EQ(std::vector<UINT>{}, CommandsOf({VK_CONTROL, VK_SHIFT, 'K'}));
+    EXPECT_EQ(std::vector<UINT>{kSave}, CommandsOf({VK_CONTROL, 'S'}));
 }

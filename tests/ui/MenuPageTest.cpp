@@ -11,6 +11,7 @@
 #include "QENPopupMenuBar.h"
 #include "QENToolbarCustomize.h"
 #include "QENVisualManager.h"
+#include "QENWorkspace.h"
 #include "ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ const UINT kFrameMenu = 0x5E00;
 const UINT kTextType = 0x5E01;
 const UINT kEditMenu = 0x5E02;
 const UINT kCut = 0x5E21;
+const UINT kCopy = 0x5E22;
 const UINT kPaste = 0x5E23;
 
 typedef std::vector<std::string> Labels;
@@ -415,6 +417,36 @@ TEST_F(MenuPageTest, AContextMenuEditedOnThePageIsWhatTheNextRightClickShowsAndW
     ASSERT_TRUE(restarted.RegisterContextMenu("编辑菜单", kEditMenu));
     restarted.ReadState();
     EXPECT_EQ((std::vector<UINT>{kCut, kPaste}), MenuCommands(::GetSubMenu(restarted.FindMenuByName("编辑菜单"), 0)));
+}
+
+TEST_F(MenuPageTest, ClosingTheFrameWhileAContextMenuIsEditedSavesTheMenuAsEditedOutOfCustomizationMode)
+{
+    CScratchRegistryKey registry("MenuPageClose");
+    CQENWorkspace workspace;
+    HWND hPage = OpenMenuPage();
+    ChooseEntry(::GetDlgItem(hPage, 16621), 0);
+    ASSERT_EQ(kTextLabels, MenuLabels());
+    ChooseEntry(::GetDlgItem(hPage, 16622), 1);
+    CQENPopupMenu* pEditor = CQENPopupMenu::s_pActivePopupMenu;
+    ASSERT_NE(nullptr, pEditor);
+    const HWND hEditor = pEditor->m_hWnd;
+    Drag(PopupItemCentre(pEditor, 0), ViewCentre());
+    ASSERT_EQ((Labels{"复制(&C)", "粘贴(&P)"}), PopupLabels(pEditor));
+
+    // The sheet and the menu being edited are still open when the frame is told to close.
+    ASSERT_TRUE(::IsWindow(hEditor));
+    TestApp().m_pMainWnd = NULL;   // closing the main window would end the test program
+    m_frame.SendMessage(WM_CLOSE);
+    PumpFor(100);
+    EXPECT_FALSE(::IsWindow(m_frame.m_hWnd));
+    EXPECT_FALSE(::IsWindow(hEditor));
+    EXPECT_EQ(nullptr, g_pToolbarCustomize);
+    EXPECT_FALSE(CQENToolBar::s_bCustomizing);
+
+    CQENContextMenuManager restarted;
+    ASSERT_TRUE(restarted.RegisterContextMenu("编辑菜单", kEditMenu));
+    ASSERT_TRUE(restarted.ReadState(workspace.SettingsPath()));
+    EXPECT_EQ((std::vector<UINT>{kCopy, kPaste}), MenuCommands(::GetSubMenu(restarted.FindMenuByName("编辑菜单"), 0)));
 }
 
 TEST_F(MenuPageTest, AnimationAndShadowsAreStoredWhenThePageIsLeftAndShownOnlyWithTheirOptions)

@@ -1,3 +1,4 @@
+#include "BeepRecorder.h"
 #include "GuiTestSupport.h"
 #include "MouseInput.h"
 #include "QENButtonImageList.h"
@@ -557,13 +558,17 @@ TEST_F(ToolbarCustomizeSheetTest, TicksFollowTheToolbarsAndAToolbarThatMayNotBeH
     const int iStandard = FindItem(hList, "标准");
     ASSERT_EQ(1, pList->GetCheck(iFixed));
 
+    CBeepRecorder beeps;
+    CBeepRecorder::s_nBeeps = 0;
     ClickCheckBox(hList, iFixed);
     EXPECT_EQ(1, pList->GetCheck(iFixed));
     EXPECT_TRUE(fixed.IsWindowVisible());
+    EXPECT_EQ(1, CBeepRecorder::s_nBeeps);
 
     ClickCheckBox(hList, iStandard);
     EXPECT_EQ(0, pList->GetCheck(iStandard));
     EXPECT_FALSE(m_toolBar.IsWindowVisible());
+    EXPECT_EQ(1, CBeepRecorder::s_nBeeps);
     // Shown again elsewhere: the entry follows.
     m_pFrame->ShowControlBar(&m_toolBar, TRUE, FALSE);
     EXPECT_EQ(1, pList->GetCheck(iStandard));
