@@ -656,6 +656,53 @@ TEST_F(ToolbarCustomizeSheetTest, TheOptionsTakeEffectAtOnceAndTooltipsOffDisabl
     CQENCommandUsage::SetBasicCommands(basicBefore);
 }
 
+TEST_F(ToolbarCustomizeSheetTest, ThePersonalisedMenuAndThe2000LookBoxesShowOnlyWhereTheyApply)
+{
+    // No basic commands: menus are never personalised, and the 2000 look is offered with its flag.
+    CQENToolbarCustomize* pSheet = OpenSheet();
+    HWND hPage = ShowPage(pSheet, "选项");
+    for (int nId : {16655, 16656, 16657})
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hPage, nId))) << nId;
+    ASSERT_TRUE(::IsWindowVisible(::GetDlgItem(hPage, 16654)));
+
+    // The 2000 look draws the toolbar's gripper with one line instead of two.
+    CRect rectBar;
+    m_toolBar.GetWindowRect(&rectBar);
+    m_pFrame->ScreenToClient(&rectBar);
+    const COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const BOOL bFlatBefore = CQENVisualManager::CurrentManager()->m_bFlatLook;
+    ASSERT_FALSE(bFlatBefore);
+    const int nShadowRaised = ScreenCount(m_pFrame, rectBar, crShadow);
+    ClickControl(hPage, 16654);
+    PumpFor(100);
+    EXPECT_LT(ScreenCount(m_pFrame, rectBar, crShadow), nShadowRaised);
+    ClickControl(hPage, 16654);
+    PumpFor(100);
+    EXPECT_EQ(nShadowRaised, ScreenCount(m_pFrame, rectBar, crShadow));
+    ClickControl(pSheet->m_hWnd, IDCANCEL);
+
+    CList<UINT, UINT> basic;
+    basic.AddTail(kNew);
+    CQENCommandUsage::SetBasicCommands(basic);
+    const BOOL bRecentBefore = CQENPopupMenu::s_bRecentlyUsedMenus;
+    CQENPopupMenu::s_bRecentlyUsedMenus = TRUE;
+    pSheet = OpenSheet(0x0F & ~CQENToolbarCustomize::Look2000Option);
+    hPage = ShowPage(pSheet, "选项");
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hPage, 16654)));
+    for (int nId : {16655, 16656, 16657})
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(hPage, nId))) << nId;
+    ASSERT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hPage, 16655));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, 16656)));
+    ClickControl(hPage, 16655);
+    EXPECT_FALSE(CQENPopupMenu::s_bRecentlyUsedMenus);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hPage, 16656)));
+    ClickControl(hPage, 16655);
+    EXPECT_TRUE(CQENPopupMenu::s_bRecentlyUsedMenus);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, 16656)));
+    CQENPopupMenu::s_bRecentlyUsedMenus = bRecentBefore;
+    CQENCommandUsage::SetBasicCommands(CList<UINT, UINT>());
+}
+
 TEST_F(ToolbarCustomizeSheetTest, TheButtonAppearanceDialogChangesTheButtonOnlyOnOkAndDrawsNewUserImages)
 {
     CScratchFolder folder;
