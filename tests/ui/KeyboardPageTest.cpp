@@ -186,3 +186,32 @@ TEST_F(KeyboardPageTest, AChangeNoKeyboardManagerTakesLeavesThePageShowingTheKey
     EXPECT_EQ(std::vector<UINT>{}, CommandsOf({VK_CONTROL, VK_SHIFT, 'K'}));
     EXPECT_EQ(std::vector<UINT>{kSave}, CommandsOf({VK_CONTROL, 'S'}));
 }
+
+TEST_F(KeyboardPageTest, KeysChangedOnThePageAreSavedWhenTheFrameClosesAndWorkInTheNextFrame)
+{
+    HWND hPage = OpenKeyboardPage();
+    ChooseCommand(hPage, "关闭(C)");
+    PressNewKey(hPage, {VK_CONTROL, VK_SHIFT, 'K'});
+    ClickControl(hPage, kAssign);
+    ChooseCommand(hPage, "保存(S)");
+    RemoveKey(hPage, "Ctrl+S");
+    // The sheet is still open.
+    TestApp().m_pMainWnd = NULL;   // closing the main window would end the test program
+    m_frame.SendMessage(WM_CLOSE);
+    PumpFor(100);
+    ASSERT_FALSE(::IsWindow(m_frame.m_hWnd));
+
+    CPagesTestFrame next;
+    next.m_bAutoMenuEnable = FALSE;
+    ASSERT_TRUE(next.LoadFrame(kFrame));
+    TestApp().m_pMainWnd = &next;
+    next.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(next.m_hWnd);
+    next.SetFocus();
+    PumpFor(100);
+    for (auto keys : {std::initializer_list<WORD>{VK_CONTROL, VK_SHIFT, 'K'}, {VK_CONTROL, 'S'}, {VK_F5}})
+        Chord(keys);
+    EXPECT_EQ((std::vector<UINT>{kClose, kRefresh}), next.m_commands);
+    TestApp().m_pMainWnd = NULL;
+    next.DestroyWindow();
+}
