@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -258,4 +259,37 @@ TEST_F(CaptionBarTest, TheHotButtonIsRaisedInTheClassicLookAndFilledWithTheHotCo
     PumpFor(150);
     EXPECT_EQ(crFace, dc.GetPixel(rectButton.left + 3, rectButton.top + 3));
     CQENVisualManager::SetOnDemandClass(NULL);
+}
+
+TEST_F(CaptionBarTest, EachElementTakesEachAlignment)
+{
+    const int nMargin = 3, nSpacing = 6;
+    m_bar.SetMargin(nMargin);
+    m_bar.SetSpacing(nSpacing);
+    m_bar.SetButton("Go", kButtonCommand);
+    m_bar.SetText("Message");
+    m_bar.SetBitmap(m_hImage, kMagenta);
+    m_frame.RecalcLayout();
+    PumpFor(100);
+    const int L = CQENCaptionBar::AlignLeft, R = CQENCaptionBar::AlignRight, C = CQENCaptionBar::AlignCentre;
+    const int alignments[][3] = {{L, C, R}, {L, R, C}, {C, L, R}, {C, R, L}, {R, L, C}, {R, C, L}};
+    for (const int* pAlign : alignments)
+    {
+        SCOPED_TRACE(testing::Message() << "button " << pAlign[0] << " text " << pAlign[1] << " image " << pAlign[2]);
+        m_bar.SetAlignments(pAlign[0], pAlign[1], pAlign[2]);
+        m_bar.UpdateWindow();
+        const CRect rects[3] = {m_bar.ButtonRect(), m_bar.TextRect(), m_bar.ImageRect()};
+        const CRect rectClient = ClientRect();
+        const CRect* pLeft = &rects[std::find(pAlign, pAlign + 3, L) - pAlign];
+        const CRect* pRight = &rects[std::find(pAlign, pAlign + 3, R) - pAlign];
+        const CRect* pCentre = &rects[std::find(pAlign, pAlign + 3, C) - pAlign];
+        EXPECT_EQ(rectClient.left + nMargin, pLeft->left);
+        EXPECT_EQ(rectClient.right - nMargin, pRight->right);
+        EXPECT_NEAR((pLeft->right + nSpacing + pRight->left - nSpacing) / 2, pCentre->CenterPoint().x, 1);
+        EXPECT_EQ(TextWidth("Go") + 2 * nSpacing, rects[0].Width());
+        EXPECT_EQ(TextWidth("Message"), rects[1].Width());
+        EXPECT_EQ(CSize(20, 12), rects[2].Size());
+        CClientDC dc(&m_bar);
+        EXPECT_EQ(kImageColour, dc.GetPixel(rects[2].left + 10, rects[2].top + 6)) << "the image drawn where it is placed";
+    }
 }

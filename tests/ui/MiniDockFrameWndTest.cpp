@@ -449,3 +449,36 @@ TEST_F(MiniDockFrameWndTest, AnAutomaticallyRollingBarRollsUpAfterTheMouseLeftAn
     EXPECT_FALSE(output.IsRolled());
     output.DestroyWindow();
 }
+
+TEST_F(MiniDockFrameWndTest, AFloatingFrameWithoutABarTakesClicksMovesTimersAndCloseRequestsHarmlessly)
+{
+    CMiniDockFrameWnd* pEmpty = m_frame.CreateFloatingFrame(CBRS_ALIGN_TOP);
+    ASSERT_TRUE(pEmpty->IsKindOf(RUNTIME_CLASS(CQENMiniDockFrameWnd)));
+    const HWND hEmpty = pEmpty->m_hWnd;
+    pEmpty->SetWindowPos(&CWnd::wndTop, 250, 250, 200, 120, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    PumpFor(100);
+    const std::vector<CPoint> caption = CaptionPoints(pEmpty, WindowRectOf(hEmpty));
+    ASSERT_FALSE(caption.empty());
+    const CPoint ptCaption = caption[caption.size() / 4];
+
+    SendMouseInput(ptCaption);
+    PumpFor(60);
+    SendMouseInput(ptCaption, MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(ptCaption, MOUSEEVENTF_LEFTUP);
+    SendMouseInput(ptCaption, MOUSEEVENTF_RIGHTDOWN);
+    SendMouseInput(ptCaption, MOUSEEVENTF_RIGHTUP);
+    PumpFor(200);
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(std::vector<WPARAM>{(WPARAM)hEmpty}, m_frame.m_menuRequests) << "the menu is still asked for";
+
+    ::SendMessageA(hEmpty, WM_TIMER, kBarId, 0);
+    pEmpty->SetWindowPos(NULL, 260, 270, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(CPoint(260, 270), WindowRectOf(hEmpty).TopLeft());
+
+    // Closing it has no bar to hide.
+    ::SendMessageA(hEmpty, WM_CLOSE, 0, 0);
+    PumpFor(100);
+    EXPECT_TRUE(::IsWindow(hEmpty));
+    EXPECT_EQ(NULL, ::GetCapture());
+    pEmpty->DestroyWindow();
+}
