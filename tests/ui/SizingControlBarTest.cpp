@@ -166,6 +166,18 @@ protected:
         Settle();
     }
 
+    // Gives the frame a client area cyClient high.
+    void SetClientHeight(int cyClient)
+    {
+        CRect rectWindow, rectClient;
+        m_frame.GetWindowRect(&rectWindow);
+        m_frame.GetClientRect(&rectClient);
+        m_frame.SetWindowPos(NULL, 0, 0, rectWindow.Width(), rectWindow.Height() - rectClient.Height() + cyClient,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_frame.RecalcLayout();
+        Settle();
+    }
+
     std::map<std::string, long> SavedState(CQENSizingControlBar& bar, CScratchRegistryKey& key)
     {
         EXPECT_TRUE(bar.SaveState("Bars"));
@@ -245,6 +257,31 @@ TEST_F(SizingControlBarTest, TheEdgeTowardsTheClientAreaSetsTheThicknessOfTheWho
     const CPoint ptLow = PointWithHit(m_second, HTTOP);
     Drag(ptLow, ptLow - CSize(0, 200));
     EXPECT_EQ(100, WindowRectOf(m_second).Height());
+}
+
+TEST_F(SizingControlBarTest, InAFrameWithoutRoomTheEdgeTowardsTheClientAreaStillKeepsTheMinimum)
+{
+    const CPoint ptEdge = PointWithHit(m_second, HTTOP);
+    Drag(ptEdge, CPoint(ptEdge.x, WindowRectOf(m_frame).bottom + 50));
+    ASSERT_EQ(kMinHeight, WindowRectOf(m_second).Height());
+
+    // A pixel of client area left above the row: less than the bar's minimum to grow into.
+    SetClientHeight(WindowRectOf(*m_frame.GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)).Height() + 1);
+    CRect rectClient;
+    m_frame.GetClientRect(&rectClient);
+    m_frame.ClientToScreen(&rectClient);
+    ASSERT_LE(rectClient.top, WindowRectOf(m_second).top) << "the whole row still shows";
+    CScratchRegistryKey key("SizingBars");
+    for (int cyMove : {-20, 20})
+    {
+        const CPoint ptLow = PointWithHit(m_second, HTTOP);
+        Drag(ptLow, ptLow + CSize(0, cyMove));
+        EXPECT_EQ(kMinHeight, WindowRectOf(m_first).Height()) << cyMove;
+        EXPECT_EQ(kMinHeight, WindowRectOf(m_second).Height()) << cyMove;
+        // What the next start lays out.
+        EXPECT_EQ(kMinHeight, SavedState(m_first, key)["sizeHorzCY"]) << cyMove;
+        EXPECT_EQ(kMinHeight, SavedState(m_second, key)["sizeHorzCY"]) << cyMove;
+    }
 }
 
 TEST_F(SizingControlBarTest, StoredSizesAreTakenBetweenTheMinimumAndTheScreenAndUnknownRollStatesAsNone)
