@@ -357,6 +357,42 @@ TEST_F(PopupMenuTest, AtTheBottomEdgeTheMenuOpensAboveItsButton)
     EXPECT_FALSE(pPopup->IsScrollable());
 }
 
+TEST_F(PopupMenuTest, OnAVerticalBarAtTheRightEdgeTheMenuOpensLeftOfItsButtonAndATallSubmenuAtTheBottomMovesUp)
+{
+    const CRect rectWork = WorkArea();
+    HMENU hMenu = ::CreatePopupMenu();
+    // Twelve items: a submenu of eight or more is as much a submenu as a short one.
+    HMENU hLong = ::CreatePopupMenu();
+    for (int i = 0; i < 12; i++)
+        ::AppendMenuA(hLong, MF_STRING, 0x6200 + i, ("Item " + std::to_string(i)).c_str());
+    ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hLong, "&Long");
+    m_bar.SetBarStyle((m_bar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
+    ShowFrameAt(rectWork.right - 60, rectWork.bottom - 90, hMenu);
+    CRect rectButton = MenuButton()->m_rect;
+    m_bar.ClientToScreen(&rectButton);
+
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_EQ((std::vector<std::string>{"&Alpha", "&Long"}), LabelsOf(pPopup->GetMenuBar()));
+    EXPECT_EQ(CQENPopupMenu::DropLeft, pPopup->DropDirection());
+    EXPECT_EQ(rectButton.left, pPopup->MenuRect().right);
+    EXPECT_EQ(rectButton.top, pPopup->MenuRect().top);
+
+    Key(pPopup, VK_END);
+    Key(pPopup, VK_RIGHT);
+    CQENPopupMenu* pSubmenu = pPopup->OpenSubmenu();
+    ASSERT_NE(nullptr, pSubmenu);
+    CQENPopupMenuBar* pBar = pPopup->GetMenuBar();
+    CRect rectItem = pBar->ButtonAt(1)->m_rect;
+    pBar->ClientToScreen(&rectItem);
+    const CRect rectSubmenu = pSubmenu->MenuRect();
+    EXPECT_EQ(rectItem.top + pSubmenu->GetMenuBar()->RowHeight() + 4, rectSubmenu.bottom);
+    EXPECT_LE(rectSubmenu.bottom, rectWork.bottom);
+    EXPECT_FALSE(pSubmenu->IsScrollable());
+    EXPECT_LE(rectSubmenu.right, pPopup->MenuRect().left + 1);
+}
+
 TEST_F(PopupMenuTest, ArrowsHomeAndEndMoveTheHighlightOverItemsAndPastSeparators)
 {
     ShowFrameAt(100, 100, MakeMenu());
@@ -398,6 +434,25 @@ TEST_F(PopupMenuTest, EnterRunsTheHighlightedCommandInTheFrameAndClosesEveryMenu
     EXPECT_FALSE(::IsWindow(hPopup));
     EXPECT_EQ(nullptr, MenuButton()->GetPopupMenu());
     EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
+}
+
+TEST_F(PopupMenuTest, ALetterRunsTheItemItMarksAndADoubledAmpersandMarksNothing)
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, kAlpha, "&Alpha");
+    ::AppendMenuA(hMenu, MF_STRING, kBravo, "Save && Exit(&X)");
+    ::AppendMenuA(hMenu, MF_STRING, kCharlie, "R&&D");
+    ShowFrameAt(100, 100, hMenu);
+    CQENPopupMenu* pPopup = ClickMenuButton();
+    ASSERT_NE(nullptr, pPopup);
+    const HWND hPopup = pPopup->m_hWnd;
+    Key(pPopup, 'D');
+    Key(pPopup, 'E');
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    ASSERT_TRUE(::IsWindow(hPopup));
+    Key(pPopup, 'X');
+    EXPECT_EQ(std::vector<UINT>{kBravo}, m_frame.m_commands);
+    EXPECT_FALSE(::IsWindow(hPopup));
 }
 
 TEST_F(PopupMenuTest, EscapeClosesOneLevelAndLeftClosesTheSubmenu)

@@ -233,7 +233,7 @@ BOOL CQENPopupMenuBar::BuildFromMenuHandle(HMENU hMenu, BOOL bShowAll)
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; i++)
     {
-        const UINT nState = ::GetMenuState(hMenu, i, MF_BYPOSITION);
+        const UINT nState = CQENToolbarMenuButton::MenuItemState(hMenu, i);
         if (nState & MF_SEPARATOR)
         {
             const CQENToolbarButton* pLast = ButtonAt(ButtonCount() - 1);

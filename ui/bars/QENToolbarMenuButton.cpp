@@ -162,6 +162,14 @@ void CQENToolbarMenuButton::AssignFrom(const CQENToolbarButton& source)
     }
 }
 
+UINT PASCAL CQENToolbarMenuButton::MenuItemState(HMENU hMenu, int iPosition)
+{
+    const UINT nState = ::GetMenuState(hMenu, (UINT)iPosition, MF_BYPOSITION);
+    // For a submenu the high byte is its number of items: with eight of them it would read as a
+    // separator.
+    return ::GetSubMenu(hMenu, iPosition) != NULL ? nState & 0xFF : nState;
+}
+
 void CQENToolbarMenuButton::ImportMenu(HMENU hMenu)
 {
     ClearSubItems();
@@ -169,7 +177,8 @@ void CQENToolbarMenuButton::ImportMenu(HMENU hMenu)
     const int nCount = hMenu != NULL ? ::GetMenuItemCount(hMenu) : 0;
     for (int i = 0; i < nCount; i++)
     {
-        const UINT nState = ::GetMenuState(hMenu, i, MF_BYPOSITION);
+        HMENU hSubMenu = ::GetSubMenu(hMenu, i);
+        const UINT nState = MenuItemState(hMenu, i);
         if (nState & MF_SEPARATOR)
         {
             CQENToolbarButton* pSeparator = new CQENToolbarButton;
@@ -180,7 +189,6 @@ void CQENToolbarMenuButton::ImportMenu(HMENU hMenu)
         TCHAR szText[256] = "";
         ::GetMenuStringA(hMenu, i, szText, sizeof szText, MF_BYPOSITION);
         CString strText(szText);
-        HMENU hSubMenu = ::GetSubMenu(hMenu, i);
         CQENToolbarMenuButton* pItem;
         if (hSubMenu != NULL)
         {

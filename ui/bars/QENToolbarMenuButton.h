@@ -62,6 +62,8 @@ public:
     static CSize PASCAL MenuArrowSize();
     // The glyph at the centre of rect: down (TRUE) or to the right.
     static void PASCAL DrawMenuArrow(CDC* pDC, const CRect& rect, BOOL bDown, COLORREF crArrow);
+    // The MF_ flags of the item at iPosition of hMenu.
+    static UINT PASCAL MenuItemState(HMENU hMenu, int iPosition);
 
     // ---- fields, in their order ----
     CObList m_SubItems;          // CQENToolbarButton objects, owned
