@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "InputThread.h"
+#include "MouseInput.h"
 #include "QENCommandUsage.h"
 #include "QENFrameWnd.h"
 #include "QENMenuBar.h"
@@ -10,6 +11,7 @@
 #include "QENToolDockBar.h"
 #include "QENToolbarMenuButton.h"
 #include "QENVisualManager.h"
+#include "QENVisualManagerXP.h"
 #include "ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,7 @@ namespace {
 const UINT kGamma = 0x6201;
 const UINT kHotel = 0x6202;
 const UINT kFileItem = 0x6203;
+const UINT kSaveAndExit = 0x6204;
 const UINT kFirstUserBar = 0xE828;
 const UINT kLastUserBar = 0xE831;
 const UINT kFirstToolbarCommand = 32793;
@@ -84,6 +87,15 @@ void Keys(std::initializer_list<std::pair<WORD, bool>> strokes)
 void Press(WORD wKey)
 {
     Keys({{wKey, true}, {wKey, false}});
+}
+
+// The pointer moved by real input to a client point of pWnd.
+void MoveTo(CWnd* pWnd, CPoint ptClient)
+{
+    CPoint pt = ptClient;
+    pWnd->ClientToScreen(&pt);
+    SendMouseInput(pt);
+    PumpFor(100);
 }
 
 // A real left click at a client point of pWnd.
@@ -221,11 +233,15 @@ TEST_F(FrameWndTest, AltWithALetterRunsTheVisibleToolbarsMnemonicAndMenuCharIsAn
     CQENToolBar hidden;
     ASSERT_TRUE(hidden.CreateEx(&m_frame, 0, WS_CHILD | CBRS_ALIGN_TOP, CRect(1, 1, 1, 1), 0xE901));
     hidden.AddButtonAt(CQENToolbarButton(kHotel, -1, "&Hotel"));
+    m_bar.AddButtonAt(CQENToolbarButton(kSaveAndExit, -1, "Save && Exit(&X)"));
 
     Keys({{VK_MENU, true}, {'G', true}, {'G', false}, {VK_MENU, false}});
     EXPECT_EQ(std::vector<UINT>{kGamma}, m_frame.m_commands);
     Keys({{VK_MENU, true}, {'H', true}, {'H', false}, {VK_MENU, false}});
     EXPECT_FALSE(Has(m_frame.m_commands, kHotel));
+    // "&&" is a literal ampersand, not the mark of a mnemonic.
+    Keys({{VK_MENU, true}, {'X', true}, {'X', false}, {VK_MENU, false}});
+    EXPECT_EQ((std::vector<UINT>{kGamma, kSaveAndExit}), m_frame.m_commands);
 
     EXPECT_EQ((LRESULT)0xFFFF0002, m_frame.SendMessage(WM_MENUCHAR, MAKEWPARAM('g', MF_POPUP), 0));
     EXPECT_EQ(0, HIWORD(m_frame.SendMessage(WM_MENUCHAR, MAKEWPARAM('h', MF_POPUP), 0)));
@@ -363,6 +379,57 @@ TEST_F(FrameWndTest, EscClosesOneMenuLevelTheMenuLeftTakesTheKeysAndLosingThePro
     EXPECT_TRUE(m_frame.m_commands.empty());
 }
 
+TEST_F(FrameWndTest, WithAMenuOpenThePointerSwitchesToAnotherMenuOfItsBarAndAMenuOfNoBarKeepsItFromTheBars)
+{
+    // The XP look fills the button under the pointer.
+    CQENVisualManager::SetOnDemandClass(RUNTIME_CLASS(CQENVisualManagerXP));
+    HMENU hTools = ::CreatePopupMenu();
+    ::AppendMenuA(hTools, MF_STRING, kHotel, "&Hotel");
+    m_bar.AddButtonAt(CQENToolbarMenuButton((UINT)-1, hTools, -1, "&Tools"));
+    m_frame.RecalcLayout();
+    m_frame.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MoveTo(&m_frame, CPoint(300, 200));
+    CQENToolbarMenuButton* pTools = static_cast<CQENToolbarMenuButton*>(m_bar.ButtonAt(2));
+    auto gammaPixels = [this]() {
+        m_bar.UpdateWindow();
+        CRect rect = GammaButton()->m_rect;
+        m_bar.ClientToScreen(&rect);
+        CClientDC dcScreen(NULL);
+        std::vector<COLORREF> pixels;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left; x < rect.right; x++)
+                pixels.push_back(dcScreen.GetPixel(x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> plain = gammaPixels();
+
+    ASSERT_NE(nullptr, OpenFileMenu());
+    MoveTo(&m_bar, pTools->m_rect.CenterPoint());
+    EXPECT_EQ(nullptr, FileButton()->GetPopupMenu());
+    ASSERT_NE(nullptr, pTools->GetPopupMenu());
+    Press(VK_ESCAPE);
+    ASSERT_EQ(nullptr, pTools->GetPopupMenu());
+
+    // A context menu belongs to no bar: a move over a toolbar reaches none of them.
+    MoveTo(&m_frame, CPoint(300, 200));
+    CQENPopupMenu* pContext = new CQENPopupMenu;
+    CPoint ptMenu(200, 120);
+    m_frame.ClientToScreen(&ptMenu);
+    ASSERT_TRUE(pContext->Create(&m_frame, ptMenu.x, ptMenu.y, hTools));
+    const HWND hContext = pContext->m_hWnd;
+    MoveTo(&m_bar, GammaButton()->m_rect.CenterPoint());
+    EXPECT_EQ(plain, gammaPixels());
+    EXPECT_TRUE(::IsWindow(hContext));
+    pContext->SendMessage(WM_CLOSE);
+    PumpFor(50);
+
+    // Without a menu the same move highlights the button.
+    MoveTo(&m_bar, GammaButton()->m_rect.CenterPoint() + CPoint(1, 0));
+    EXPECT_NE(plain, gammaPixels());
+    ::DestroyMenu(hTools);
+    CQENVisualManager::SetOnDemandClass(NULL);
+}
+
 TEST_F(FrameWndTest, RightClickOnADockBarAsksForTheToolbarMenuOutsideCustomizeMode)
 {
     CControlBar* pDockBar = m_frame.GetControlBar(AFX_IDW_DOCKBAR_TOP);
@@ -411,9 +478,20 @@ TEST_F(FrameWndTest, UserToolbarsTakeTheLowestFreeReservedIdAndAreStoredAndResto
         EXPECT_EQ("您不能大于 10 的用户自定义工具条!", boxes.m_prompts[0]);
     }
 
-    // Only user toolbars can be deleted; the freed id is the next one taken.
+    // Only user toolbars of this frame can be deleted, not one of another frame with an id of the
+    // same range; the freed id is the next one taken.
     EXPECT_EQ(FALSE, m_frame.SendMessage(QENM_TOOLBAR_DELETE, 0, (LPARAM)&m_bar));
     EXPECT_TRUE(::IsWindow(m_bar.m_hWnd));
+    CRecordingFrame other;
+    ASSERT_TRUE(other.Create(NULL, "other", WS_OVERLAPPEDWINDOW, CRect(80, 80, 400, 300)));
+    other.EnableDocking(CBRS_ALIGN_ANY);
+    other.SetUserToolbarRange(NULL, kFirstUserBar, kLastUserBar);
+    CQENToolBar* pForeign = other.AddUserToolbar("别人的");
+    ASSERT_NE(nullptr, pForeign);
+    EXPECT_EQ(FALSE, m_frame.SendMessage(QENM_TOOLBAR_DELETE, 0, (LPARAM)pForeign));
+    EXPECT_TRUE(::IsWindow(pForeign->m_hWnd));
+    EXPECT_EQ(pForeign, other.UserToolbarAt(0));
+    other.DestroyWindow();
     EXPECT_EQ(TRUE, m_frame.SendMessage(QENM_TOOLBAR_DELETE, 0, (LPARAM)bars[3]));
     EXPECT_EQ(nullptr, m_frame.UserToolbarAt(3));
     // Sent from another thread, the messages create and delete nothing.
@@ -448,6 +526,7 @@ TEST_F(FrameWndTest, UserToolbarsTakeTheLowestFreeReservedIdAndAreStoredAndResto
     EXPECT_STREQ("工具条 6", strItem);
 
     pAgain->AddButtonAt(CQENToolbarButton(kHotel, -1, "&Hotel"));
+    bars[0]->SetWindowText("改名");
     m_frame.StoreUserToolbars(FALSE);
 
     CRecordingFrame restored;
@@ -463,7 +542,7 @@ TEST_F(FrameWndTest, UserToolbarsTakeTheLowestFreeReservedIdAndAreStoredAndResto
             continue;
         CString strName;
         pBar->GetWindowText(strName);
-        EXPECT_STREQ(i == 3 ? "又一个" : ("工具条 " + std::to_string(i)).c_str(), strName);
+        EXPECT_STREQ(i == 0 ? "改名" : i == 3 ? "又一个" : ("工具条 " + std::to_string(i)).c_str(), strName);
     }
     ASSERT_EQ(1, restored.UserToolbarAt(3)->ButtonCount());
     EXPECT_EQ(kHotel, restored.UserToolbarAt(3)->ButtonAt(0)->m_nCommandId);
