@@ -10,6 +10,7 @@
 #include "QENToolbarMenuButtonsButton.h"
 #include "QENToolbarSystemMenuButton.h"
 #include "QENVisualManager.h"
+#include "ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -314,6 +315,62 @@ TEST_F(MDIFrameWndTest, TheBarsWindowMenuListsTheOpenDocumentsAndActivatesTheOne
     EXPECT_EQ(nullptr, CQENPopupMenu::s_pActivePopupMenu);
     EXPECT_EQ(pText, m_pFrame->MDIGetActive());
     EXPECT_EQ(kTextLabels, MenuLabels());
+}
+
+TEST_F(MDIFrameWndTest, EachDocumentTypesListIsStoredUnderItsMenusIdAndComesBackForItsDocuments)
+{
+    CScratchRegistryKey scratch("MDIMenus");
+    // The application's templates are the fixture's for this test.
+    struct CTemplatesOfTheApp
+    {
+        CDocManager* m_pOld = TestApp().m_pDocManager;
+        CTemplatesOfTheApp(std::initializer_list<CDocTemplate*> templates)
+        {
+            TestApp().m_pDocManager = new CDocManager;
+            for (CDocTemplate* pTemplate : templates)
+            {
+                pTemplate->m_bAutoDelete = FALSE;
+                TestApp().AddDocTemplate(pTemplate);
+            }
+        }
+        ~CTemplatesOfTheApp()
+        {
+            delete TestApp().m_pDocManager;
+            TestApp().m_pDocManager = m_pOld;
+        }
+    } templates{m_pText.get(), m_pTable.get()};
+
+    ASSERT_NE(nullptr, m_pText->OpenDocumentFile(NULL));
+    ASSERT_TRUE(m_pMenuBar->DeleteButtonAt(1));
+    const std::vector<std::string> textList = {"文件(&F)", "窗口(&W)"};
+    ASSERT_EQ(textList, MenuLabels());
+    ASSERT_NE(nullptr, m_pTable->OpenDocumentFile(NULL));
+    ASSERT_TRUE(m_pMenuBar->DeleteButtonAt(0));
+    const std::vector<std::string> tableList = {"窗口(&W)", "帮助(&H)"};
+    ASSERT_EQ(tableList, MenuLabels());
+    ASSERT_TRUE(m_pMenuBar->WriteState());
+
+    // A key per menu: the frame's own under extra id 0, each type's under its menu's id in hex.
+    for (UINT nMenuId : {0u, kTextMenu, kTableMenu})
+    {
+        CString strKey;
+        strKey.Format("Software\\%s\\%s\\QENMenuBar\\QENToolBar-%d%x", AfxGetApp()->m_pszRegistryKey,
+                      AfxGetApp()->m_pszProfileName, m_pMenuBar->GetDlgCtrlID(), nMenuId);
+        HKEY hKey = NULL;
+        EXPECT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey)) << strKey;
+        if (hKey != NULL)
+            ::RegCloseKey(hKey);
+    }
+
+    m_pMenuBar->ResetToResource();
+    EXPECT_EQ(kTableLabels, MenuLabels());
+    m_pMenuBar->ReadState();
+    EXPECT_EQ(tableList, MenuLabels());
+    Chord({VK_CONTROL, VK_F6});
+    EXPECT_EQ(textList, MenuLabels());
+    Chord({VK_CONTROL, VK_F4});
+    Chord({VK_CONTROL, VK_F4});
+    EXPECT_EQ(kMainLabels, MenuLabels());
 }
 
 TEST_F(MDIFrameWndTest, FrameDestroyedWithADocumentOpenLeavesTheTypesMenuToItsTemplate)

@@ -263,6 +263,9 @@ TEST_F(MenuBarTest, AltAndMnemonicOpensItsMenuAndArrowsMoveBetweenMenusWrappingA
     EXPECT_EQ(1, OpenMenuOf(m_bar));
     Tap(VK_RIGHT);
     EXPECT_EQ(2, OpenMenuOf(m_bar));
+    Tap(VK_LEFT);
+    Tap(VK_LEFT);
+    EXPECT_EQ(0, OpenMenuOf(m_bar));
     Tap(VK_ESCAPE);
     EXPECT_EQ(-1, OpenMenuOf(m_bar));
 
@@ -367,6 +370,21 @@ TEST_F(MenuBarTest, EachMenuKeepsItsListAndADamagedCacheFileGivesTheMenuBack)
         m_bar.RebuildFromMenu(m_hMainMenu);
         EXPECT_EQ(kMainLabels, LabelsOf(m_bar)) << nLength;
     }
+
+    // A list that cannot be written leaves its menu uncached, not with the list cached before:
+    // the menu comes back whole.
+    m_bar.DeleteButtonAt(1);
+    m_bar.RebuildFromMenu(m_hOtherMenu);
+    m_bar.RebuildFromMenu(m_hMainMenu);
+    ASSERT_EQ((std::vector<std::string>{"&File", "&View", "&Help"}), LabelsOf(m_bar));
+    m_bar.DeleteButtonAt(1);
+    char szTemp[MAX_PATH] = "";
+    ::GetEnvironmentVariableA("TMP", szTemp, sizeof szTemp);
+    ::SetEnvironmentVariableA("TMP", "C:\\no such folder\\");
+    m_bar.RebuildFromMenu(m_hOtherMenu);
+    ::SetEnvironmentVariableA("TMP", szTemp[0] != '\0' ? szTemp : NULL);
+    m_bar.RebuildFromMenu(m_hMainMenu);
+    EXPECT_EQ(kMainLabels, LabelsOf(m_bar));
 
     m_bar.DestroyWindow();
     CQENMenuBar::ReleaseMenuCache();
