@@ -574,6 +574,36 @@ TEST_F(ToolbarCustomizeSheetTest, TicksFollowTheToolbarsAndAToolbarThatMayNotBeH
     EXPECT_EQ(1, pList->GetCheck(iStandard));
 }
 
+TEST_F(ToolbarCustomizeSheetTest, TheTextBoxFollowsTheSelectedToolbarAndPutsItsLabelsUnderItsImages)
+{
+    m_toolBar.AddButtonAt(CQENToolbarButton(kCount, 0, "统计"), 0);
+    m_pFrame->RecalcLayout();
+    CQENToolbarCustomize* pSheet = OpenSheet();
+    HWND hPage = ShowPage(pSheet, "工具栏");
+    HWND hList = ::GetDlgItem(hPage, 16611);
+    ASSERT_TRUE(::IsWindowVisible(::GetDlgItem(hPage, 16612)));
+    ClickAt(ItemCentre(hList, FindItem(hList, "标准")));
+    ASSERT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, 16612)));
+    EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(hPage, 16612));
+    const CRect rectImageOnly = m_toolBar.GetItemRect(0);
+
+    ClickControl(hPage, 16612);
+    const CRect rectLabelled = m_toolBar.GetItemRect(0);
+    EXPECT_GT(rectLabelled.Height(), rectImageOnly.Height());
+
+    // Chosen again after another entry, the toolbar shows its setting; unticked, the labels go.
+    const int iStandard = FindItem(hList, "标准");
+    ClickAt(ItemCentre(hList, iStandard == 0 ? 1 : 0));
+    ClickAt(ItemCentre(hList, iStandard));
+    EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hPage, 16612));
+    ClickControl(hPage, 16612);
+    EXPECT_EQ(rectImageOnly.Height(), m_toolBar.GetItemRect(0).Height());
+
+    pSheet->DestroyWindow();
+    pSheet = OpenSheet(0x0F & ~CQENToolbarCustomize::TextLabelsOption);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(ShowPage(pSheet, "工具栏"), 16612)));
+}
+
 TEST_F(ToolbarCustomizeSheetTest, ResettingAToolbarOrEverythingAsksFirstAndBringsTheResourceButtonsBack)
 {
     m_toolBar.DeleteButtonAt(2);
