@@ -305,6 +305,19 @@ TEST_F(TabWndTest, RemovingOrInsertingTabsKeepsTheActivePageOnTheScreen)
     EXPECT_EQ(kPageColours[1], ShownColour());
     EXPECT_EQ(0, m_tabs.TabOfPage(pNewPage));
     EXPECT_EQ(1u, m_parent.m_notes.size()) << "inserting is no change of the active tab";
+
+    // The active first tab removed: the tab after it moves into its place and its page shows.
+    Click(&m_tabs, TabCentre(0));
+    ASSERT_EQ(kPageColours[3], ShownColour());
+    m_parent.m_notes.clear();
+    ASSERT_TRUE(m_tabs.DeleteTab(0));
+    PumpFor(50);
+    EXPECT_EQ(0, m_tabs.GetActiveTab());
+    EXPECT_EQ(m_pages[0].get(), m_tabs.GetActivePage());
+    EXPECT_TRUE(m_pages[0]->IsWindowVisible());
+    EXPECT_EQ(kPageColours[0], ShownColour());
+    ASSERT_EQ(1u, m_parent.m_notes.size());
+    EXPECT_EQ(0u, m_parent.m_notes[0].wParam);
 }
 
 TEST_F(TabWndTest, CtrlPageKeysCycleThroughTheVisibleTabsAndWrap)
