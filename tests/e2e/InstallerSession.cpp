@@ -22,7 +22,7 @@ BOOL CALLBACK FindControl(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-HWND FindDescendant(HWND hWndParent, int controlId, bool (*accept)(HWND) = nullptr)
+HWND FindDescendant(HWND hWndParent, int controlId, bool (*accept)(HWND))
 {
     WindowSearch search = {0, controlId, accept, NULL};
     EnumChildWindows(hWndParent, FindControl, reinterpret_cast<LPARAM>(&search));
@@ -45,16 +45,25 @@ BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
     GetWindowThreadProcessId(hWnd, &processId);
     if (processId != search->processId || !IsWindowVisible(hWnd) || GetWindow(hWnd, GW_OWNER) != NULL)
         return TRUE;
-    if (FindDescendant(hWnd, search->controlId) == NULL)
+    if (FindDescendant(hWnd, search->controlId, nullptr) == NULL)
         return TRUE;
     search->found = hWnd;
     return FALSE;
 }
 
-// The main frame's output bar, the tab window in it, and the edit of its result page.
-const int kOutputBarId = ID_VIEW_OUTPUT;
-const int kOutputTabsId = 1;
-const int kResultEditId = 3;
+struct ThreadWindows
+{
+    HWND except;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleWindow(HWND hWnd, LPARAM lParam)
+{
+    ThreadWindows* windows = reinterpret_cast<ThreadWindows*>(lParam);
+    if (hWnd != windows->except && IsWindowVisible(hWnd))
+        windows->found.push_back(hWnd);
+    return TRUE;
+}
 }
 
 CInstallerSession::~CInstallerSession()
@@ -97,14 +106,24 @@ bool CInstallerSession::Start(const std::string& program, const std::string& fol
 
 HWND CInstallerSession::Control(int id) const
 {
-    return FindDescendant(m_hMainWnd, id);
+    return Descendant(m_hMainWnd, id);
+}
+
+HWND CInstallerSession::Descendant(HWND hWndParent, int id)
+{
+    return FindDescendant(hWndParent, id, nullptr);
+}
+
+HWND CInstallerSession::OutputTabs() const
+{
+    HWND hOutputBar = Control(ID_VIEW_OUTPUT);
+    return hOutputBar != NULL ? Descendant(hOutputBar, kOutputTabsId) : NULL;
 }
 
 HWND CInstallerSession::ResultWindow() const
 {
-    HWND hOutputBar = FindDescendant(m_hMainWnd, kOutputBarId);
-    HWND hTabs = hOutputBar != NULL ? FindDescendant(hOutputBar, kOutputTabsId) : NULL;
-    return hTabs != NULL ? FindDescendant(hTabs, kResultEditId, IsReadOnlyMultiLineEdit) : NULL;
+    HWND hTabs = OutputTabs();
+    return hTabs != NULL ? FindDescendant(hTabs, kResultPageId, IsReadOnlyMultiLineEdit) : NULL;
 }
 
 void CInstallerSession::SetCheck(int id, bool checked) const
@@ -115,6 +134,33 @@ void CInstallerSession::SetCheck(int id, bool checked) const
 void CInstallerSession::Press(int id) const
 {
     SendMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+bool CInstallerSession::Responds(DWORD timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT &&
+           SendMessageTimeoutA(m_hMainWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+bool CInstallerSession::Command(UINT id) const
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(m_hMainWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_ABORTIFHUNG, 10000, &result) != 0;
+}
+
+std::vector<HWND> CInstallerSession::OtherTopLevelWindows() const
+{
+    ThreadWindows windows = {m_hMainWnd, {}};
+    EnumThreadWindows(GetWindowThreadProcessId(m_hMainWnd, NULL), CollectVisibleWindow,
+                      reinterpret_cast<LPARAM>(&windows));
+    return windows.found;
+}
+
+bool CInstallerSession::BringToFront() const
+{
+    SetForegroundWindow(m_hMainWnd);
+    return WaitUntil([&] { return GetForegroundWindow() == m_hMainWnd; }, 5000);
 }
 
 bool CInstallerSession::Close(DWORD timeoutMs)
