@@ -27,6 +27,7 @@ const UINT kNew = 0x5C01;
 const UINT kExit = 0x5C03;
 const UINT kCopy = 0x5C04;
 const UINT kCount = 0x5C06;
+const UINT kOwnPage = 0x5C40;
 const UINT kStandardToolbar = 0x3E00;   // commands 1, separator, 2
 const UINT kFirstUserBar = 0xE828;
 const UINT kLastUserBar = 0xE831;
@@ -387,6 +388,36 @@ TEST_F(ToolbarCustomizeSheetTest, TheSheetPutsTheLibraryInCustomizationModeUntil
     // Without help: no help button.
     pSheet = OpenSheet(0x0F | CQENToolbarCustomize::NoHelpOption);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pSheet->m_hWnd, IDHELP)));
+}
+
+TEST_F(ToolbarCustomizeSheetTest, TheApplicationsPagesComeBeforeTheOptionsAndTheCaptionMayOfferContextHelp)
+{
+    CPropertyPage ownPage(kOwnPage);
+    CList<CPropertyPage*, CPropertyPage*> extraPages;
+    extraPages.AddTail(&ownPage);
+    CQENToolbarCustomize* pSheet =
+        new CQENToolbarCustomize(m_pFrame, TRUE, 0x0F | CQENToolbarCustomize::ContextHelpOption, &extraPages);
+    ASSERT_TRUE(pSheet->Create());
+    PumpFor(150);
+    HWND hTabs = pSheet->GetTabControl()->m_hWnd;
+    std::vector<std::string> captions;
+    for (int i = 0; i < (int)::SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0); i++)
+    {
+        char szText[64] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof szText;
+        ::SendMessageA(hTabs, TCM_GETITEMA, (WPARAM)i, (LPARAM)&item);
+        captions.push_back(szText);
+    }
+    // No keyboard, mouse or tools manager here: only the menu bar brings the menus page.
+    EXPECT_EQ((std::vector<std::string>{"命令", "工具栏", "菜单", "我的页", "选项"}), captions);
+    EXPECT_TRUE(pSheet->GetExStyle() & WS_EX_CONTEXTHELP);
+    pSheet->DestroyWindow();
+
+    pSheet = OpenSheet();
+    EXPECT_FALSE(pSheet->GetExStyle() & WS_EX_CONTEXTHELP);
 }
 
 TEST_F(ToolbarCustomizeSheetTest, ClosingTheFrameClosesTheSheetBeforeTheStateIsSaved)
