@@ -1,5 +1,6 @@
 #include "QENCleanUp.h"
 #include "QENMenuImages.h"
+#include "QENToolbarMenuButton.h"
 #include "QENVisualManagerXP.h"
 #include "GuiTestSupport.h"
 #include "LookCanvas.h"
@@ -207,6 +208,12 @@ TEST_F(ClassicLookTest, ButtonsMenusAndPopupFramesByState)
     EXPECT_EQ(S, canvas.Pixel(2, 10));
     EXPECT_EQ(H, canvas.Pixel(24, 10));
     EXPECT_EQ(m_manager.ButtonTextColour(NULL, CQENVisualManager::ButtonNormal), SystemColoursScope::kText);
+    // A highlighted menu item is written in the selection's text colour; a menu bar's item is not.
+    CQENToolbarMenuButton menuItem(1, NULL, -1, "Item"), menuBarItem(2, NULL, -1, "Bar");
+    menuItem.m_bMenuItemMode = TRUE;
+    EXPECT_EQ(SystemColoursScope::kSelectionText, m_manager.ButtonTextColour(&menuItem, CQENVisualManager::ButtonHighlighted));
+    EXPECT_EQ(SystemColoursScope::kText, m_manager.ButtonTextColour(&menuItem, CQENVisualManager::ButtonNormal));
+    EXPECT_EQ(SystemColoursScope::kText, m_manager.ButtonTextColour(&menuBarItem, CQENVisualManager::ButtonHighlighted));
 
     COLORREF crText = RGB(1, 2, 3);
     m_manager.PaintMenuItemHighlight(&canvas.dc, NULL, rect, crText);

@@ -4,6 +4,7 @@
 #include "QENDrawingCache.h"
 #include "QENMenuImages.h"
 #include "QENTabWnd.h"
+#include "QENToolbarMenuButton.h"
 
 #include <algorithm>
 
@@ -369,8 +370,12 @@ void CQENVisualManager::PaintRarelyUsedBand(CDC* pDC, CRect rect)
     pDC->Draw3dRect(&rect, theDrawingCache.m_crShadow, theDrawingCache.m_crHighlight);
 }
 
-COLORREF CQENVisualManager::ButtonTextColour(CQENToolbarButton*, ButtonState)
+COLORREF CQENVisualManager::ButtonTextColour(CQENToolbarButton* pButton, ButtonState state)
 {
+    // A menu item lies on the selection colour when highlighted; a menu bar's item keeps the face.
+    const CQENToolbarMenuButton* pMenuButton = dynamic_cast<const CQENToolbarMenuButton*>(pButton);
+    if (state == ButtonHighlighted && pMenuButton != NULL && pMenuButton->m_bMenuItemMode)
+        return theDrawingCache.m_crSelectionText;
     return theDrawingCache.m_crText;
 }
 
