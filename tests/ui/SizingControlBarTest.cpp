@@ -5,6 +5,7 @@
 #include "QENSizingControlBar.h"
 #include "QENVisualManager.h"
 #include "ScratchRegistryKey.h"
+#include "ScreenPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -439,6 +440,35 @@ TEST_F(SizingControlBarTest, AFixedDialogBarKeepsItsTemplateSizeAndItsControlsFo
     EXPECT_FALSE(bar.GetDlgItem(kGoButton)->IsWindowEnabled()) << "no handler for its command";
     EXPECT_TRUE(pChoice->IsWindowEnabled());
     bar.DestroyWindow();
+}
+
+TEST_F(SizingControlBarTest, ABarFloatedByADoubleClickOnItsGripperShowsInItsFloatingFrame)
+{
+    // At the top, the floating frame taking the bar's place lies wholly inside the frame.
+    m_frame.DockControlBar(&m_first, AFX_IDW_DOCKBAR_TOP);
+    m_frame.RecalcLayout();
+    Settle();
+    const CPoint ptGripper = PointWithHit(m_first, HTCAPTION);
+    SendMouseInput(ptGripper);
+    PumpFor(40);
+    // Queued whole: the first press runs the bar's drag loop, which takes its release from the queue.
+    for (int i = 0; i < 2; i++)
+    {
+        SendMouseInput(ptGripper, MOUSEEVENTF_LEFTDOWN);
+        SendMouseInput(ptGripper, MOUSEEVENTF_LEFTUP);
+    }
+    Settle();
+    ASSERT_TRUE(m_first.IsFloating());
+    CWnd* pFloatingFrame = m_first.GetParentFrame();
+    CRect rectInFrame;
+    ASSERT_TRUE(rectInFrame.IntersectRect(WindowRectOf(*pFloatingFrame), WindowRectOf(m_frame)));
+    ASSERT_EQ(WindowRectOf(*pFloatingFrame), rectInFrame) << "floats where it was docked, over its frame";
+
+    // The bar's empty client area shows its face colour on the screen.
+    CRect rectClient;
+    m_first.GetClientRect(&rectClient);
+    const int nFace = ScreenCount(&m_first, rectClient, ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_GT(nFace, rectClient.Width() * rectClient.Height() * 9 / 10);
 }
 
 } // namespace
