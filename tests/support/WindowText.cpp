@@ -1,5 +1,7 @@
 #include "WindowText.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 std::string WindowText(HWND hWnd)
@@ -13,4 +15,21 @@ std::string WindowText(HWND hWnd)
     ::SendMessageTimeoutA(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                           5000, &nCopied);
     return std::string(text.data(), nCopied);
+}
+
+std::vector<std::string> TabCaptions(HWND hTabs)
+{
+    std::vector<std::string> captions;
+    const int nTabs = (int)::SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < nTabs; i++)
+    {
+        char szText[64] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof szText;
+        ::SendMessageA(hTabs, TCM_GETITEMA, (WPARAM)i, (LPARAM)&item);
+        captions.push_back(szText);
+    }
+    return captions;
 }

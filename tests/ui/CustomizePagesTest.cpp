@@ -184,17 +184,12 @@ CQENToolbarCustomize* CustomizePagesTest::OpenSheet()
 HWND CustomizePagesTest::ShowPage(const char* pszCaption)
 {
     HWND hTabs = g_pToolbarCustomize->GetTabControl()->m_hWnd;
-    for (int i = 0; i < (int)::SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0); i++)
+    const std::vector<std::string> captions = TabCaptions(hTabs);
+    for (int i = 0; i < (int)captions.size(); i++)
     {
-        char szText[64] = "";
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = szText;
-        item.cchTextMax = sizeof szText;
-        ::SendMessageA(hTabs, TCM_GETITEMA, (WPARAM)i, (LPARAM)&item);
         CRect rectTab;
         ::SendMessageA(hTabs, TCM_GETITEMRECT, (WPARAM)i, (LPARAM)&rectTab);
-        if (std::string(szText) == pszCaption)
+        if (captions[i] == pszCaption)
             ClickAt(ScreenPoint(hTabs, rectTab.CenterPoint()));
     }
     return g_pToolbarCustomize->GetActivePage()->m_hWnd;

@@ -153,15 +153,10 @@ protected:
         pSheet->SetWindowPos(NULL, 580, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PumpFor(150);
         HWND hTabs = pSheet->GetTabControl()->m_hWnd;
-        for (int i = 0; i < (int)::SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0); i++)
+        const std::vector<std::string> captions = TabCaptions(hTabs);
+        for (int i = 0; i < (int)captions.size(); i++)
         {
-            char szText[64] = "";
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = szText;
-            item.cchTextMax = sizeof szText;
-            ::SendMessageA(hTabs, TCM_GETITEMA, (WPARAM)i, (LPARAM)&item);
-            if (std::string(szText) != "鼠标")
+            if (captions[i] != "鼠标")
                 continue;
             CRect rectTab;
             ::SendMessageA(hTabs, TCM_GETITEMRECT, (WPARAM)i, (LPARAM)&rectTab);

@@ -311,16 +311,10 @@ protected:
     HWND ShowPage(CQENToolbarCustomize* pSheet, const char* pszCaption)
     {
         HWND hTabs = pSheet->GetTabControl()->m_hWnd;
-        const int nTabs = (int)::SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0);
-        for (int i = 0; i < nTabs; i++)
+        const std::vector<std::string> captions = TabCaptions(hTabs);
+        for (int i = 0; i < (int)captions.size(); i++)
         {
-            char szText[64] = "";
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = szText;
-            item.cchTextMax = sizeof szText;
-            ::SendMessageA(hTabs, TCM_GETITEMA, (WPARAM)i, (LPARAM)&item);
-            if (std::string(szText) != pszCaption)
+            if (captions[i] != pszCaption)
                 continue;
             CRect rectTab;
             ::SendMessageA(hTabs, TCM_GETITEMRECT, (WPARAM)i, (LPARAM)&rectTab);
@@ -400,17 +394,7 @@ TEST_F(ToolbarCustomizeSheetTest, TheApplicationsPagesComeBeforeTheOptionsAndThe
     ASSERT_TRUE(pSheet->Create());
     PumpFor(150);
     HWND hTabs = pSheet->GetTabControl()->m_hWnd;
-    std::vector<std::string> captions;
-    for (int i = 0; i < (int)::SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0); i++)
-    {
-        char szText[64] = "";
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = szText;
-        item.cchTextMax = sizeof szText;
-        ::SendMessageA(hTabs, TCM_GETITEMA, (WPARAM)i, (LPARAM)&item);
-        captions.push_back(szText);
-    }
+    const std::vector<std::string> captions = TabCaptions(hTabs);
     // No keyboard, mouse or tools manager here: only the menu bar brings the menus page.
     EXPECT_EQ((std::vector<std::string>{"命令", "工具栏", "菜单", "我的页", "选项"}), captions);
     EXPECT_TRUE(pSheet->GetExStyle() & WS_EX_CONTEXTHELP);
