@@ -489,9 +489,8 @@ BOOL CDockContext::Track()
     return FALSE;
 }
 
-BOOL CDockContext::IsLeftButtonDown()
+BOOL PASCAL CDockContext::IsLeftButtonDown()
 {
-    // The physical button that gives WM_LBUTTONDOWN.
     int nButton = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     return ::GetAsyncKeyState(nButton) < 0;
 }

@@ -35,6 +35,10 @@ public:
     // Docks a floating bar where it was docked last, or floats a docked one where it floated last.
     virtual void ToggleDocking();
 
+    // Whether the physical button that gives WM_LBUTTONDOWN is down now, whatever the queue holds;
+    // drag loops use it to end when the release reached another window before they took the capture.
+    static BOOL PASCAL IsLeftButtonDown();
+
     // ---- the outline drawn last ----
     CPoint m_ptLast;
     CRect m_rectLast;
@@ -79,7 +83,6 @@ protected:
     // The mouse's move to pt (screen) and the button going up, for a drag or a resize.
     void FollowMouse(CPoint pt);
     void EndTracking();
-    static BOOL IsLeftButtonDown();
     void DrawFocusRect(BOOL bRemoveRect = FALSE);
     void UpdateState(BOOL* pFlag, BOOL bNewValue);
     // The side (CBRS_ALIGN_ bit) the bar would dock at in its present place, 0 for none.

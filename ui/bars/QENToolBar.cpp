@@ -689,16 +689,20 @@ CCmdTarget* CQENToolBar::GetCommandTarget() const
     return pOwner != NULL ? static_cast<CCmdTarget*>(pOwner) : GetParentFrame();
 }
 
+BOOL PASCAL CQENToolBar::RunUserTool(UINT nCommandId)
+{
+    // A tool's command starts the tool: no window has a handler for it. In help mode the command
+    // asks for help instead.
+    return !s_bHelpMode && CQENUserToolsQuery::s_pActive != NULL && CQENUserToolsQuery::s_pActive->RunTool(nCommandId);
+}
+
 BOOL CQENToolBar::ExecuteButton(const CQENToolbarButton* pButton)
 {
     if (pButton == NULL || pButton->m_nCommandId == 0 || pButton->m_nCommandId == (UINT)-1)
         return FALSE;
     if (!s_bHelpMode)
         theCommandUsage.AddCommand(pButton->m_nCommandId);
-    // A tool's command starts the tool: no window has a handler for it. In help mode the command
-    // asks for help instead.
-    if (!s_bHelpMode && CQENUserToolsQuery::s_pActive != NULL &&
-        CQENUserToolsQuery::s_pActive->RunTool(pButton->m_nCommandId))
+    if (RunUserTool(pButton->m_nCommandId))
         return TRUE;
     CWnd* pReceiver = CommandReceiver();
     if (pReceiver == NULL)

@@ -325,6 +325,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Starts the user tool of the command outside help mode; FALSE when the command is no tool's.
+    static BOOL PASCAL RunUserTool(UINT nCommandId);
+
     BOOL m_bTrackingMouse;      // WM_MOUSELEAVE is asked for
     HWND m_hWndFocusBefore;     // ReturnFocus gives the focus back to it
     int m_iStretching;          // the button whose width is being dragged in customize mode, -1: none

@@ -220,7 +220,7 @@ void CQENToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         theCommandUsage.AddCommand(nCommandId);
     if (pButton->HandleClickUp())
         return;
-    if (!s_bHelpMode && CQENUserToolsQuery::s_pActive != NULL && CQENUserToolsQuery::s_pActive->RunTool(nCommandId))
+    if (RunUserTool(nCommandId))
         return;
     CWnd* pReceiver = CommandReceiver();
     if (pReceiver != NULL)

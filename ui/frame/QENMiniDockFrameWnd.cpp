@@ -41,12 +41,6 @@ BOOL IsUserIdleForRoll()
     return IsMainWindowEnabled() && CQENPopupMenu::s_pActivePopupMenu == NULL && ::GetFocus() != NULL;
 }
 
-// The physical button that gives WM_LBUTTONDOWN.
-BOOL IsLeftButtonDown()
-{
-    return ::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0;
-}
-
 const DWORD kButtonPollTime = 50;   // ms
 
 } // namespace
@@ -460,7 +454,7 @@ BOOL CQENMiniDockFrameWnd::TrackTearOff(CQENPopupMenu* pPopup)
             if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
             {
                 // A release that came before the capture went to the window under the pointer then.
-                if (!IsLeftButtonDown())
+                if (!CDockContext::IsLeftButtonDown())
                 {
                     CPoint pt;
                     ::GetCursorPos(&pt);
